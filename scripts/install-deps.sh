@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Vandrel needs to build, run and test.
+# Only what is missing is installed; a machine that has everything is left alone.
+set -euo pipefail
+
+packages=(
+  # toolchain and tests
+  build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang
+  # libraries the program links
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6multimedia6
+  libjpeg62-turbo-dev libxrandr-dev libx11-dev
+  # sound backends for Qt Multimedia and fonts that stand in for the Windows ones
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  fonts-dejavu-core fonts-liberation
+  # running and looking at the real window in tests
+  xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick
+  xserver-xorg-core xserver-xorg-video-dummy
+  pulseaudio pulseaudio-utils sox
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
