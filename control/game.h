@@ -1,0 +1,77 @@
+// Turns, the game loop, matches and the saved game: the handlers of the main
+// window's buttons and mouse, in plain C++. The window (or a test's scripted
+// player) calls them; they reach the screen only through the Presentation.
+//
+// The game loop lives inside NewBtnClick ("Play Game"). It starts the next
+// turn whenever none is in progress and otherwise waits for the next event,
+// so the human's clicks are handled nested inside it. The computer's turn
+// runs to its end inside one call.
+#pragma once
+
+#include <string>
+
+#include "rules/presentation.h"
+#include "rules/state.h"
+
+namespace vandrel {
+
+enum class MouseButton { Left, Right, Middle };
+
+class Game {
+ public:
+  explicit Game(Presentation& ui) : ui_(ui) {}
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  GameState& state() { return s_; }
+  const GameState& state() const { return s_; }
+  Presentation& ui() { return ui_; }
+
+  // Program start-up: the game's part of the main window's creation.
+  void FormCreate();
+
+  // --- Buttons -------------------------------------------------------------
+  void NewBtnClick();    // "Play Game": starts a game and runs its loop
+  void MatchBtnClick();  // "New Match"
+  void DiceBtnClick();   // the die button; the computer's turn calls it too
+  void sfxBtnClick();    // "SFX On" / "SFX Off"
+  void SpeedButton1Click();  // "Bye!": the game loop ends, waits report quitting
+  void SpeedButton4Click();  // "Save"
+  void LoadBtnClick();       // "Load"
+
+  // --- Mouse ---------------------------------------------------------------
+  // A button pressed on one of the human's piece images (piece 1..6).
+  void pc1MouseDown(int piece, MouseButton b);
+  // A button pressed on the board, at board pixel (x, y).
+  void bgpicMouseDown(int x, int y, MouseButton b);
+  // The pointer moved over the board: the selection frame follows it.
+  void bgpicMouseMove(int x, int y);
+  // A button pressed on one of the computer's piece images (piece 1..6).
+  void pc7MouseDown(int piece, MouseButton b);
+
+  // --- Turn and match steps (called by the handlers above) -----------------
+  void NextTurn();
+  void HumanBtnClick();
+  void ComputaBtnClick();
+  int RollDie();
+  void FinishMatch();
+  void AnnounceMatch(bool humanWon);
+
+  // --- The saved game --------------------------------------------------------
+  // Asks for a file and writes the game to it; false when nothing was saved.
+  bool SaveGame();
+  // Asks for a file and reads a game from it; false when nothing was loaded.
+  bool LoadGame();
+
+  // Whether a click on these buttons counts now.
+  bool CanSave() const;
+
+ private:
+  void SetButton(Button b, bool on);
+  void BoardClick(int col, int row, MouseButton b);
+
+  GameState s_;
+  Presentation& ui_;
+};
+
+}  // namespace vandrel

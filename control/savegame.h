@@ -1,0 +1,64 @@
+// The saved-game file: 456 bytes, no header, all integers signed 32-bit
+// little-endian, all flags one byte holding 0 or 1.
+//
+//   offset  size  content
+//     0     432   the twelve piece records (36 bytes each, laid out as
+//                 described beside TPiece), team 0 pieces 1..6 first
+//   432       4   Score[0] (computer)
+//   436       4   Score[1] (human)
+//   440       4   Bonus[0]
+//   444       4   Bonus[1]
+//   448       4   GamesLeft
+//   452       1   "New Match" button enabled
+//   453       1   "Play Game" button enabled
+//   454       1   SfxOn
+//   455       1   "New Match" button enabled (again)
+//
+// Whose turn it is, the die, the selection and the games per match are not
+// stored: a loaded game goes on with the human to throw.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "rules/state.h"
+
+namespace vandrel {
+
+constexpr std::size_t kSavedGameSize = 456;
+
+struct SavedGame {
+  std::array<std::array<TPiece, kPiecesPerTeam>, kTeams> Pieces{};
+  std::array<int32_t, kTeams> Score{};
+  std::array<int32_t, kTeams> Bonus{};
+  int32_t GamesLeft = 0;
+  bool NewMatchEnabled = false;
+  bool PlayGameEnabled = false;
+  bool SfxOn = true;
+
+  bool operator==(const SavedGame&) const = default;
+};
+
+// The message for a file that is not one of ours, or not one we can trust.
+inline constexpr const char* kNotASavedGame = "This file is not a Vandrel saved game.";
+
+// The stored part of a game; the two button flags are the game's own.
+SavedGame SavedGameOf(const GameState& s);
+// Copies a loaded game into s (pieces, scores, bonuses, GamesLeft, SfxOn).
+void ApplySavedGame(const SavedGame& g, GameState& s);
+
+std::array<uint8_t, kSavedGameSize> EncodeSavedGame(const SavedGame& g);
+// Decodes and checks a file's bytes. Answers "" and fills out, or answers
+// kNotASavedGame and leaves out as it was.
+std::string DecodeSavedGame(const uint8_t* data, std::size_t size, SavedGame& out);
+
+// Writes the file through a temporary file in the same folder that replaces
+// the target only once it is complete, so a failed save never spoils an
+// earlier one. Answers "" or the system's reason followed by a full stop.
+std::string WriteSavedGame(const std::string& path, const SavedGame& g);
+// Reads and checks a file. Answers "" and fills out, or the reason.
+std::string ReadSavedGame(const std::string& path, SavedGame& out);
+
+}  // namespace vandrel
