@@ -1,0 +1,130 @@
+#include "jpegimage.h"
+
+#include <QFile>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
+// jpeglib.h needs size_t and FILE declared before it.
+#include <jpeglib.h>
+
+namespace vandrel {
+namespace {
+
+// Pictures larger than this are refused before any pixel memory is taken.
+constexpr JDIMENSION kMaxSide = 16384;
+constexpr unsigned long long kMaxPixels = 64ull * 1024 * 1024;
+
+// libjpeg reports fatal errors through error_exit, which must not return.
+// We jump back to the decoder's frame and report the message instead.
+struct ErrorManager {
+  jpeg_error_mgr pub;
+  std::jmp_buf jump;
+  char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void ErrorExit(j_common_ptr cinfo) {
+  auto* manager = reinterpret_cast<ErrorManager*>(cinfo->err);
+  (*cinfo->err->format_message)(cinfo, manager->message);
+  std::longjmp(manager->jump, 1);
+}
+
+// Warnings mean damaged data (a premature end of the file, bytes where a
+// marker should be, ...). A damaged picture is an error for us, not a
+// half-grey board.
+void EmitMessage(j_common_ptr cinfo, int level) {
+  if (level < 0) ErrorExit(cinfo);
+}
+
+void OutputMessage(j_common_ptr) {}
+
+// Runs libjpeg on the bytes and fills *image. Returns nullptr on success,
+// otherwise the reason. No C++ object with a destructor lives in this frame
+// across a libjpeg call, so the longjmp out of ErrorExit skips nothing.
+const char* RunDecoder(const unsigned char* bytes, unsigned long size, QImage* image,
+                       ErrorManager* errors) {
+  jpeg_decompress_struct cinfo;
+  cinfo.err = jpeg_std_error(&errors->pub);
+  errors->pub.error_exit = ErrorExit;
+  errors->pub.emit_message = EmitMessage;
+  errors->pub.output_message = OutputMessage;
+  errors->message[0] = '\0';
+
+  if (setjmp(errors->jump) != 0) {
+    jpeg_destroy_decompress(&cinfo);
+    return errors->message;
+  }
+
+  jpeg_create_decompress(&cinfo);
+  jpeg_mem_src(&cinfo, bytes, size);
+  if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
+    jpeg_destroy_decompress(&cinfo);
+    return "no JPEG image in the data";
+  }
+  if (cinfo.image_width == 0 || cinfo.image_height == 0 || cinfo.image_width > kMaxSide ||
+      cinfo.image_height > kMaxSide ||
+      static_cast<unsigned long long>(cinfo.image_width) * cinfo.image_height > kMaxPixels) {
+    jpeg_destroy_decompress(&cinfo);
+    return "the picture's size is out of range";
+  }
+
+  cinfo.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&cinfo);
+  if (cinfo.output_components != 3) {
+    jpeg_destroy_decompress(&cinfo);
+    return "unsupported colour layout";
+  }
+
+  *image = QImage(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height),
+                  QImage::Format_RGB888);
+  if (image->isNull()) {
+    jpeg_destroy_decompress(&cinfo);
+    return "out of memory for the picture";
+  }
+
+  while (cinfo.output_scanline < cinfo.output_height) {
+    JSAMPROW row = image->scanLine(static_cast<int>(cinfo.output_scanline));
+    if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) {
+      jpeg_destroy_decompress(&cinfo);
+      return "the picture's data ends early";
+    }
+  }
+  jpeg_finish_decompress(&cinfo);
+  jpeg_destroy_decompress(&cinfo);
+  return nullptr;
+}
+
+QImage Fail(QString* error, const QString& reason) {
+  if (error) *error = reason;
+  return QImage();
+}
+
+}  // namespace
+
+QImage DecodeJpeg(const QByteArray& data, QString* error) {
+  if (data.isEmpty()) return Fail(error, QStringLiteral("empty JPEG data"));
+
+  QImage image;
+  ErrorManager errors;
+  const char* failure = RunDecoder(reinterpret_cast<const unsigned char*>(data.constData()),
+                                   static_cast<unsigned long>(data.size()), &image, &errors);
+  if (failure) {
+    const QString text = QString::fromLocal8Bit(failure);
+    return Fail(error, text.isEmpty() ? QStringLiteral("JPEG decoding failed") : text);
+  }
+  if (error) error->clear();
+  return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage LoadJpegResource(const QString& path, QString* error) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly))
+    return Fail(error, QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
+  QString reason;
+  QImage image = DecodeJpeg(file.readAll(), &reason);
+  if (image.isNull()) return Fail(error, QStringLiteral("%1: %2").arg(path, reason));
+  if (error) error->clear();
+  return image;
+}
+
+}  // namespace vandrel
