@@ -118,11 +118,15 @@ std::optional<std::string> FakePresentation::askOpenFileName() {
   return n;
 }
 
-bool FakePresentation::processMessages() { return onWait ? onWait(WaitKind::Pump) : true; }
+bool FakePresentation::processMessages() {
+  calls.push_back("pump");
+  return onWait ? onWait(WaitKind::Pump) : true;
+}
 
 bool FakePresentation::waitForEvent() { return onWait ? onWait(WaitKind::Event) : false; }
 
 bool FakePresentation::waitUntil(int64_t deadlineMs) {
+  calls.push_back("pause " + std::to_string(deadlineMs - clock));
   const bool goOn = onWait ? onWait(WaitKind::Deadline) : true;
   if (deadlineMs > clock) clock = deadlineMs;
   return goOn;

@@ -1,0 +1,19 @@
+// Positions written as pictures of the board, for tests.
+//
+// Eight rows of eight characters, row 0 first; spaces are ignored. '.' is an
+// empty square, 'a'..'f' the computer's pieces 1..6 and 'A'..'F' the human's.
+// A piece in its own base column walks it (OnBase = 1), except on its return
+// square. Every one of the twelve pieces must appear once.
+#pragma once
+
+#include <string>
+
+#include "rules/state.h"
+
+namespace vandrel::testing {
+
+GameState Position(const std::string& picture, int dice = 0);
+// Puts a piece on a square with flags that agree with it.
+void Place(GameState& s, int t, int p, int col, int row);
+
+}  // namespace vandrel::testing
