@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QMediaDevices>
 #include <QSoundEffect>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <cstring>
 
@@ -17,6 +18,29 @@ uint32_t Le32(const char* p) {
 uint16_t Le16(const char* p) {
   const auto* u = reinterpret_cast<const unsigned char*>(p);
   return static_cast<uint16_t>(u[0] | (u[1] << 8));
+}
+
+void PutLe32(char* p, uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// Silence added behind each sound before it is handed to QSoundEffect. Qt
+// 6.4 stops its PulseAudio stream as soon as the last bytes are written,
+// which throws away what the server still holds, about the last 100 ms. With
+// this tail it is silence that gets thrown away.
+constexpr int kTailMs = 400;
+
+// The sound's WAVE file with kTailMs of silence after it, or nothing when
+// it is not the plain 44-byte-header file the generator writes.
+QByteArray WithSilentTail(const QByteArray& wav, const WavInfo& info) {
+  if (wav.size() != 44 + info.dataBytes) return {};
+  const int frame = info.channels * info.bits / 8;
+  const qsizetype tail = static_cast<qsizetype>(info.rate) * kTailMs / 1000 * frame;
+  QByteArray out = wav;
+  out.append(tail, info.bits == 8 ? '\x80' : '\0');
+  PutLe32(out.data() + 4, static_cast<uint32_t>(out.size() - 8));
+  PutLe32(out.data() + 40, static_cast<uint32_t>(out.size() - 44));
+  return out;
 }
 
 constexpr std::array<Sound, kSoundCount> kAllSounds = {Sound::DICE, Sound::ENDROW, Sound::LOSE,
@@ -64,21 +88,40 @@ std::optional<WavInfo> ParseWav(const QByteArray& bytes) {
 SfxPlayer::SfxPlayer(QObject* parent) : QObject(parent) {
   const QAudioDevice output = QMediaDevices::defaultAudioOutput();
   available_ = !output.isNull();
+  if (available_) tails_ = std::make_unique<QTemporaryDir>();
   for (Sound snd : kAllSounds) {
     const auto i = static_cast<size_t>(snd);
     const QString name = QString::fromLatin1(SoundName(snd));
     QFile file(QStringLiteral(":/sounds/%1.wav").arg(name));
-    if (file.open(QIODevice::ReadOnly)) {
-      if (auto info = ParseWav(file.readAll())) lengths_[i] = info->lengthMs;
-    }
+    if (!file.open(QIODevice::ReadOnly)) continue;
+    const QByteArray wav = file.readAll();
+    const auto info = ParseWav(wav);
+    if (!info) continue;
+    lengths_[i] = info->lengthMs;
     if (!available_) continue;
+    // Played from a copy with a silent tail when one can be written, else
+    // straight from the resource (and then cut a little short).
+    QUrl source(QStringLiteral("qrc:/sounds/%1.wav").arg(name));
+    const QByteArray padded = WithSilentTail(wav, *info);
+    if (tails_->isValid() && !padded.isEmpty()) {
+      QFile copy(tails_->filePath(name + QStringLiteral(".wav")));
+      if (copy.open(QIODevice::WriteOnly) && copy.write(padded) == padded.size()) {
+        source = QUrl::fromLocalFile(copy.fileName());
+      }
+    }
     auto* effect = new QSoundEffect(output, this);
-    effect->setSource(QUrl(QStringLiteral("qrc:/sounds/%1.wav").arg(name)));
+    effect->setSource(source);
     effects_[i] = effect;
   }
 }
 
-SfxPlayer::~SfxPlayer() = default;
+SfxPlayer::~SfxPlayer() {
+  // The sounds go before the folder their files are in.
+  for (QSoundEffect*& effect : effects_) {
+    delete effect;
+    effect = nullptr;
+  }
+}
 
 void SfxPlayer::start(Sound snd) {
   QSoundEffect* effect = effects_[static_cast<size_t>(snd)];

@@ -15,11 +15,13 @@
 #include <QObject>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "rules/presentation.h"
 
 class QSoundEffect;
+class QTemporaryDir;
 
 namespace vandrel {
 
@@ -58,6 +60,7 @@ class SfxPlayer : public QObject {
   bool available_ = false;
   std::array<QSoundEffect*, kSoundCount> effects_{};
   std::array<int, kSoundCount> lengths_{};
+  std::unique_ptr<QTemporaryDir> tails_;  // the sounds as played, see the .cpp
 };
 
 }  // namespace vandrel
