@@ -75,7 +75,10 @@ void FakePresentation::setSfxCaption(bool on) {
   calls.push_back(on ? "sfx-caption SFX On" : "sfx-caption SFX Off");
 }
 
-void FakePresentation::playSfx(Sound s) { calls.push_back(std::string("sound ") + SoundName(s)); }
+void FakePresentation::playSfx(Sound s) {
+  calls.push_back(std::string("sound ") + SoundName(s));
+  if (onWait) onWait(WaitKind::Sound);
+}
 
 void FakePresentation::showPrompt(std::string_view text) {
   calls.push_back("prompt " + std::string(text));
@@ -148,12 +151,21 @@ ScriptedPlayer::ScriptedPlayer(FakePresentation& ui, Game& game) : ui_(ui), game
 }
 
 ScriptedPlayer& ScriptedPlayer::Push(Action a, bool soon) {
-  script_.push_back({std::move(a), soon});
+  script_.push_back({std::move(a), soon, {}});
+  return *this;
+}
+
+ScriptedPlayer& ScriptedPlayer::When(std::function<bool(Game&)> when, Action a) {
+  script_.push_back({std::move(a), true, std::move(when)});
   return *this;
 }
 
 bool ScriptedPlayer::OnWait(WaitKind k) {
-  if (!script_.empty() && (script_.front().soon || k == WaitKind::Event)) {
+  if (ui_.Quitting()) return false;
+  const auto due = [&](const Step& st) {
+    return st.when ? st.when(game_) : (st.soon || k == WaitKind::Event);
+  };
+  if (!script_.empty() && due(script_.front())) {
     Step step = std::move(script_.front());
     script_.pop_front();
     ++delivered;
@@ -166,7 +178,9 @@ bool ScriptedPlayer::OnWait(WaitKind k) {
 }
 
 void ScriptedPlayer::Run() {
-  while (ui_.WaitForEvent()) {
+  // The top level is the program's own message loop: when the script is
+  // done there, the test goes on; inside a game loop it means quitting.
+  while (!ui_.Quitting() && OnWait(WaitKind::Event)) {
   }
 }
 

@@ -16,7 +16,7 @@
 
 namespace vandrel::testing {
 
-enum class WaitKind { Pump, Event, Deadline };
+enum class WaitKind { Pump, Event, Deadline, Sound };
 
 class FakePresentation : public Presentation {
  public:
@@ -79,6 +79,7 @@ class FakePresentation : public Presentation {
   void dumpPiece(int, int, const TPiece&) override {}
   void showCandidates(const GameState&) override {}
   void showMoveRequest(const GameState&) override {}
+  // A sound takes no time here, but input may arrive while it plays.
   void playSfx(Sound s) override;
   void showPrompt(std::string_view text) override;
   void messageBox(std::string_view text) override;
@@ -110,6 +111,8 @@ class ScriptedPlayer {
 
   ScriptedPlayer& Then(Action a) { return Push(std::move(a), false); }
   ScriptedPlayer& Soon(Action a) { return Push(std::move(a), true); }
+  // Delivered at the first wait of any kind at which when(game) holds.
+  ScriptedPlayer& When(std::function<bool(Game&)> when, Action a);
 
   // The human's part, made whenever the game waits for it and the script is
   // empty. Answers false when it had nothing to do.
@@ -140,6 +143,7 @@ class ScriptedPlayer {
   struct Step {
     Action act;
     bool soon;
+    std::function<bool(Game&)> when;
   };
   FakePresentation& ui_;
   Game& game_;
