@@ -182,40 +182,11 @@ struct State {
 
 // Destinations whose text we never show.
 bool IsSkippedDestination(const QByteArray& w) {
-  static const char* const kSkipped[] = {
-      "info",
-      "stylesheet",
-      "pict",
-      "header",
-      "headerl",
-      "headerr",
-      "headerf",
-      "footer",
-      "footerl",
-      "footerr",
-      "footerf",
-      "footnote",
-      "object",
-      "listtable",
-      "revtbl",
-      "rsidtbl",
-      "listoverridetable",
-      "filetbl",
-      "xmlnstbl",
-      "fldinst",
-      "themedata",
-      "colorschememapping",
-      "latentstyles",
-      "datastore",
-      "pn",
-      "nonshppict",
-      "private",
-      "annotation",
-      "atnid",
-      "atnauthor",
-  };
-  return std::any_of(std::begin(kSkipped), std::end(kSkipped),
-                     [&](const char* name) { return w == name; });
+  static const QByteArray kSkipped =
+      " info stylesheet pict header headerl headerr headerf footer footerl footerr footerf"
+      " footnote object listtable listoverridetable revtbl rsidtbl filetbl xmlnstbl fldinst"
+      " themedata colorschememapping latentstyles datastore pn nonshppict private annotation ";
+  return kSkipped.contains(' ' + w + ' ');
 }
 
 // Words that stand for one character.
@@ -346,30 +317,18 @@ class Reader {
   }
 
   void Symbol(unsigned char c) {
-    switch (c) {
-      case '\\':
-      case '{':
-      case '}':
-        Text(QChar(c), c);
-        break;
-      case '~':
-        Text(QChar(0x00A0), 0xA0);
-        break;  // non-breaking space
-      case '_':
-        Text(QChar(0x2011), 0xFF);
-        break;  // non-breaking hyphen
-      case '-':
-        break;  // optional hyphen: never shown
-      case '\n':
-      case '\r':
-        Paragraph();
-        break;
-      case '*':
-        state().dest = Dest::kSkip;
-        break;  // an ignorable destination follows
-      default:
-        break;
+    if (c == '\\' || c == '{' || c == '}') {
+      Text(QChar(c), c);
+    } else if (c == '~') {
+      Text(QChar(0x00A0), 0xA0);  // non-breaking space
+    } else if (c == '_') {
+      Text(QChar(0x2011), 0xFF);  // non-breaking hyphen
+    } else if (c == '\n' || c == '\r') {
+      Paragraph();  // a backslash before a line break is a \par
+    } else if (c == '*') {
+      state().dest = Dest::kSkip;  // an ignorable destination follows
     }
+    // Anything else, the optional hyphen \- among them, is not shown.
   }
 
   void Word(const Token& t) {
