@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+
+#include "control/savegame.h"
+#include "rules/rules.h"
+#include "tests/support/positions.h"
+#include "tools/selfplay/selfplay.h"
+
+namespace vandrel {
+namespace {
+
+struct Output {
+  int status;
+  std::string out;
+};
+
+Output Command(const std::string& cmd) {
+  Output r{0, {}};
+  std::FILE* p = ::popen(cmd.c_str(), "r");
+  char buf[4096];
+  for (size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) r.out.append(buf, n);
+  const int st = ::pclose(p);
+  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  return r;
+}
+
+TEST(SelfPlay, ThousandsOfGamesKeepEveryRule) {
+  const SelfPlayResult r = RunSelfPlay(3000, 7);
+  EXPECT_EQ(r.games, 3000);
+  EXPECT_EQ(r.violations, 0) << r.firstViolation;
+  EXPECT_EQ(r.computerWins + r.humanWins, 3000);
+  EXPECT_GT(r.computerWins, r.humanWins);  // the weights beat a random player
+  EXPECT_GT(r.turns, 3000 * 20);
+}
+
+TEST(SelfPlay, SameSeedSameGames) {
+  const SelfPlayResult a = RunSelfPlay(200, 42), b = RunSelfPlay(200, 42);
+  EXPECT_EQ(a.turns, b.turns);
+  EXPECT_EQ(a.humanWins, b.humanWins);
+}
+
+TEST(SelfPlay, ToolPrintsItsSummaryLast) {
+  const Output r = Command(std::string(VANDREL_SELFPLAY) + " --games 500 --seed 3");
+  EXPECT_EQ(r.status, 0);
+  const std::regex last(
+      R"((^|\n)games=500 violations=0 computer_wins=\d+ human_wins=\d+ turns_per_game=[0-9.]+ games_per_second=\d+\n$)");
+  EXPECT_TRUE(std::regex_search(r.out, last)) << r.out;
+  EXPECT_EQ(Command(std::string(VANDREL_SELFPLAY) + " --games x 2>/dev/null").status, 2);
+}
+
+TEST(VdgTool, ShowsAndChecksFiles) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("vandrel-vdg-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  SavedGame g;
+  g.Pieces = testing::Position(
+                 ". . . . . . . ."
+                 ". a b c d e f ."
+                 ". . . . . . . ."
+                 ". . . . . . . ."
+                 ". . . . . . . ."
+                 ". . . . . . . ."
+                 ". A B C D E F ."
+                 ". . . . . . . .")
+                 .Pieces;
+  g.Score = {0, 350};
+  g.GamesLeft = 0;
+  g.PlayGameEnabled = true;
+  ASSERT_EQ(WriteSavedGame((dir / "g.vdg").string(), g), "");
+  const std::string tool = VANDREL_VDG;
+  const Output show = Command(tool + " show " + (dir / "g.vdg").string());
+  EXPECT_EQ(show.status, 0);
+  EXPECT_EQ(show.out.find("{\"pieces\":[[{\"col\":1,\"row\":1,\"endp\":0,\"endrow\":7,\"startp\":1,"
+                          "\"startrow\":1,\"onbase\":0,\"onreturn\":0,\"baserow\":-1,\"basecol\":0}"),
+            0u)
+      << show.out;
+  EXPECT_NE(show.out.find("\"score\":[0,350],\"bonus\":[0,0],\"games_left\":0,"
+                          "\"new_match_enabled\":0,\"play_game_enabled\":1,\"sfx_on\":1}"),
+            std::string::npos)
+      << show.out;
+  EXPECT_EQ(Command(tool + " check " + (dir / "g.vdg").string()).status, 0);
+
+  std::ofstream(dir / "bad.vdg") << "not a game";
+  const Output bad = Command(tool + " check " + (dir / "bad.vdg").string());
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.out, std::string(kNotASavedGame) + "\n");
+  const Output missing = Command(tool + " check " + (dir / "none.vdg").string());
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.out, "No such file or directory.\n");
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace vandrel
