@@ -17,9 +17,15 @@ constexpr int kDieStepMs = 100;
 
 void Game::SetButton(Button b, bool on) {
   switch (b) {
-    case Button::Dice: s_.DiceBtnEnabled = on; break;
-    case Button::PlayGame: s_.NewBtnEnabled = on; break;
-    case Button::NewMatch: s_.MatchBtnEnabled = on; break;
+    case Button::Dice:
+      s_.DiceBtnEnabled = on;
+      break;
+    case Button::PlayGame:
+      s_.NewBtnEnabled = on;
+      break;
+    case Button::NewMatch:
+      s_.MatchBtnEnabled = on;
+      break;
   }
   ui_.SetButtonEnabled(b, on);
 }

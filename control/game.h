@@ -31,10 +31,10 @@ class Game {
   void FormCreate();
 
   // --- Buttons -------------------------------------------------------------
-  void NewBtnClick();    // "Play Game": starts a game and runs its loop
-  void MatchBtnClick();  // "New Match"
-  void DiceBtnClick();   // the die button; the computer's turn calls it too
-  void sfxBtnClick();    // "SFX On" / "SFX Off"
+  void NewBtnClick();        // "Play Game": starts a game and runs its loop
+  void MatchBtnClick();      // "New Match"
+  void DiceBtnClick();       // the die button; the computer's turn calls it too
+  void sfxBtnClick();        // "SFX On" / "SFX Off"
   void SpeedButton1Click();  // "Bye!": the game loop ends, waits report quitting
   void SpeedButton4Click();  // "Save"
   void LoadBtnClick();       // "Load"

@@ -6,12 +6,18 @@ namespace vandrel {
 
 const char* SoundName(Sound s) {
   switch (s) {
-    case Sound::DICE: return "DICE";
-    case Sound::ENDROW: return "ENDROW";
-    case Sound::LOSE: return "LOSE";
-    case Sound::MOVE: return "MOVE";
-    case Sound::POP: return "POP";
-    case Sound::WIN: return "WIN";
+    case Sound::DICE:
+      return "DICE";
+    case Sound::ENDROW:
+      return "ENDROW";
+    case Sound::LOSE:
+      return "LOSE";
+    case Sound::MOVE:
+      return "MOVE";
+    case Sound::POP:
+      return "POP";
+    case Sound::WIN:
+      return "WIN";
   }
   return "";
 }
@@ -47,8 +53,6 @@ int SilentPresentation::random(int n) {
   return static_cast<int>((r >> 32) % static_cast<uint64_t>(n));
 }
 
-bool Pause(Presentation& ui, int ms) {
-  return ui.WaitUntil(ui.Now() + ms);
-}
+bool Pause(Presentation& ui, int ms) { return ui.WaitUntil(ui.Now() + ms); }
 
 }  // namespace vandrel

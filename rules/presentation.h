@@ -43,32 +43,66 @@ class Presentation {
   virtual ~Presentation() = default;
 
   // --- Board view ---------------------------------------------------------
-  void RedrawPieces(const GameState& s) { if (live()) redrawPieces(s); }
+  void RedrawPieces(const GameState& s) {
+    if (live()) redrawPieces(s);
+  }
   // Pieces on their start squares, the match scores shown, then LockBoard.
-  void ResetSprites(const GameState& s) { if (live()) resetSprites(s); }
-  void LockBoard() { if (live()) setBoardEnabled(false); }
-  void UnlockBoard() { if (live()) setBoardEnabled(true); }
-  void SetHumanPiecesEnabled(bool on) { if (live()) setHumanPiecesEnabled(on); }
+  void ResetSprites(const GameState& s) {
+    if (live()) resetSprites(s);
+  }
+  void LockBoard() {
+    if (live()) setBoardEnabled(false);
+  }
+  void UnlockBoard() {
+    if (live()) setBoardEnabled(true);
+  }
+  void SetHumanPiecesEnabled(bool on) {
+    if (live()) setHumanPiecesEnabled(on);
+  }
   // Inverts the 70 x 70 selection frame whose top-left corner is at board
   // (x, y); inverting twice restores the board.
-  void InvertFrame(int x, int y) { if (live()) invertFrame(x, y); }
+  void InvertFrame(int x, int y) {
+    if (live()) invertFrame(x, y);
+  }
 
   // --- Side panel ---------------------------------------------------------
-  void SetButtonEnabled(Button b, bool on) { if (live()) setButtonEnabled(b, on); }
-  void ShowDie(int value) { if (live()) showDie(value); }  // 0 blanks it
-  void SetDieEnabled(bool on) { if (live()) setDieEnabled(on); }
+  void SetButtonEnabled(Button b, bool on) {
+    if (live()) setButtonEnabled(b, on);
+  }
+  void ShowDie(int value) {
+    if (live()) showDie(value);
+  }  // 0 blanks it
+  void SetDieEnabled(bool on) {
+    if (live()) setDieEnabled(on);
+  }
   // Shows the arrow of the side to move and hides the other one.
-  void ShowTurnArrow(int team) { if (live()) showTurnArrow(team); }
-  void SetBonusPanelVisible(bool on) { if (live()) setBonusPanelVisible(on); }
-  void ShowScores(int computer, int human) { if (live()) showScores(computer, human); }
-  void SetSfxCaption(bool on) { if (live()) setSfxCaption(on); }
+  void ShowTurnArrow(int team) {
+    if (live()) showTurnArrow(team);
+  }
+  void SetBonusPanelVisible(bool on) {
+    if (live()) setBonusPanelVisible(on);
+  }
+  void ShowScores(int computer, int human) {
+    if (live()) showScores(computer, human);
+  }
+  void SetSfxCaption(bool on) {
+    if (live()) setSfxCaption(on);
+  }
 
   // --- Developer views ----------------------------------------------------
   // 'X' for team 0, 'Y' for team 1, ' ' blanks the cell.
-  void SetGridCell(int col, int row, char letter) { if (live()) setGridCell(col, row, letter); }
-  void DumpPiece(int team, int piece, const TPiece& p) { if (live()) dumpPiece(team, piece, p); }
-  void ShowCandidates(const GameState& s) { if (live()) showCandidates(s); }
-  void ShowMoveRequest(const GameState& s) { if (live()) showMoveRequest(s); }
+  void SetGridCell(int col, int row, char letter) {
+    if (live()) setGridCell(col, row, letter);
+  }
+  void DumpPiece(int team, int piece, const TPiece& p) {
+    if (live()) dumpPiece(team, piece, p);
+  }
+  void ShowCandidates(const GameState& s) {
+    if (live()) showCandidates(s);
+  }
+  void ShowMoveRequest(const GameState& s) {
+    if (live()) showMoveRequest(s);
+  }
 
   // --- Sounds and modal dialogs -------------------------------------------
   // Plays one sound and returns when it has ended.
@@ -76,9 +110,13 @@ class Presentation {
   // Shows one message in the prompt dialog and returns when it is closed.
   void ShowPrompt(std::string_view text);
   // A plain message box titled "Vandrel", no icon, one OK.
-  void MessageBox(std::string_view text) { if (live()) messageBox(text); }
+  void MessageBox(std::string_view text) {
+    if (live()) messageBox(text);
+  }
   // An error box titled "Vandrel" with an error icon and one OK.
-  void ErrorBox(std::string_view text) { if (live()) errorBox(text); }
+  void ErrorBox(std::string_view text) {
+    if (live()) errorBox(text);
+  }
   // The options dialog: it changes GamesPerMatch as the arrows are pressed
   // and SfxOn on Apply. Answers kOptionsApply or kOptionsCancel.
   int ShowOptions(GameState& s) { return live() ? showOptions(s) : kOptionsCancel; }

@@ -135,8 +135,8 @@ struct GameState {
 
   // Enabled state of the side panel's buttons that the game logic drives.
   bool DiceBtnEnabled = false;
-  bool NewBtnEnabled = false;    // "Play Game"
-  bool MatchBtnEnabled = true;   // "New Match"
+  bool NewBtnEnabled = false;   // "Play Game"
+  bool MatchBtnEnabled = true;  // "New Match"
 
   TPiece& piece(int t, int p) { return Pieces[t][p - 1]; }
   const TPiece& piece(int t, int p) const { return Pieces[t][p - 1]; }

@@ -150,7 +150,7 @@ TEST(Match, ThreeGamesAddUpAndThenTheResult) {
   EXPECT_EQ(h.s().GamesLeft, 0);
   EXPECT_EQ(h.trace.Count("game-over"), 3);
   const Calls prompts = h.ui.Prompts();
-  const std::string result = h.s().Score[1] > h.s().Score[0] ? "Match Over - You Win!"
+  const std::string result = h.s().Score[1] > h.s().Score[0]   ? "Match Over - You Win!"
                              : h.s().Score[0] > h.s().Score[1] ? "Match Over - You Lose!"
                                                                : "Game Over - It's a Draw!";
   EXPECT_EQ(prompts.back(), result);
@@ -226,10 +226,11 @@ TEST(Turns, HumanWhoCannotMovePasses) {
   h.player.Then(Player::NewMatch())
       .Then(Player::PlayGame())
       .When(HumanToThrow, SetPosition(kHumanStuck))
-      .When(HumanToThrow, [](Game& g) {
-        ForceDie(static_cast<FakePresentation&>(g.ui()), 4);
-        g.DiceBtnClick();
-      })
+      .When(HumanToThrow,
+            [](Game& g) {
+              ForceDie(static_cast<FakePresentation&>(g.ui()), 4);
+              g.DiceBtnClick();
+            })
       // A second move after the pass must not count.
       .Soon(Player::Select(6))
       .Soon(Player::Click(7, 4))
@@ -400,12 +401,13 @@ TEST(Mends, NoInputDuringTheComputersTurnOrAfterTheGame) {
   Harness h(9);
   h.player.Then(Player::NewMatch()).Then(Player::PlayGame());
   for (int i = 0; i < 30; ++i) {
-    h.player.When([](Game& g) { return g.state().ComputerTurn; }, [](Game& g) {
-      g.pc1MouseDown(1, MouseButton::Left);
-      g.bgpicMouseDown(35, 35, MouseButton::Left);
-      g.pc7MouseDown(1, MouseButton::Left);
-      g.DiceBtnClick();
-    });
+    h.player.When([](Game& g) { return g.state().ComputerTurn; },
+                  [](Game& g) {
+                    g.pc1MouseDown(1, MouseButton::Left);
+                    g.bgpicMouseDown(35, 35, MouseButton::Left);
+                    g.pc7MouseDown(1, MouseButton::Left);
+                    g.DiceBtnClick();
+                  });
   }
   h.player.autoplay = FirstLegalHuman;
   h.player.Run();
@@ -467,8 +469,7 @@ TEST(Leaving, ByeDuringASound) {
   size_t callsAtBye = 0;
   h.player.Then(Player::NewMatch())
       .Then(Player::PlayGame())
-      .When([](Game& g) { return g.state().Input == HumanInput::AwaitThrow; },
-            Player::Throw())
+      .When([](Game& g) { return g.state().Input == HumanInput::AwaitThrow; }, Player::Throw())
       .When([&](Game&) { return !h.ui.Sounds().empty(); },  // inside "DICE"
             [&](Game& g) {
               g.SpeedButton1Click();
@@ -505,12 +506,24 @@ TEST(Robustness, RandomClicksAtRandomMomentsKeepTheGameSound) {
       const bool eventWait = k == testing::WaitKind::Event;
       if (!eventWait && roll > 20) return true;  // most pauses pass quietly
       switch (roll % 6) {
-        case 0: h.game.DiceBtnClick(); break;
-        case 1: h.game.pc1MouseDown(a, b); break;
-        case 2: h.game.bgpicMouseDown(x, y, b); break;
-        case 3: h.game.pc7MouseDown(a, b); break;
-        case 4: h.game.bgpicMouseMove(x, y); break;
-        case 5: h.game.NewBtnClick(); break;
+        case 0:
+          h.game.DiceBtnClick();
+          break;
+        case 1:
+          h.game.pc1MouseDown(a, b);
+          break;
+        case 2:
+          h.game.bgpicMouseDown(x, y, b);
+          break;
+        case 3:
+          h.game.pc7MouseDown(a, b);
+          break;
+        case 4:
+          h.game.bgpicMouseMove(x, y);
+          break;
+        case 5:
+          h.game.NewBtnClick();
+          break;
       }
       if (eventWait && s.GameRunning && s.TurnBusy) {
         // Keep the game moving: a sensible action now and then.

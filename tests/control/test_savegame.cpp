@@ -49,9 +49,9 @@ SavedGame MidGame() {
 }
 
 fs::path TempDir() {
-  const fs::path dir = fs::temp_directory_path() /
-                       ("vandrel-test-" + std::to_string(::getpid()) + "-" +
-                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  const fs::path dir =
+      fs::temp_directory_path() / ("vandrel-test-" + std::to_string(::getpid()) + "-" +
+                                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;
@@ -68,7 +68,8 @@ void WriteFile(const fs::path& p, const Bytes& b) {
 }
 
 void PutI32(Bytes& b, size_t off, int32_t v) {
-  for (int i = 0; i < 4; ++i) b[off + i] = static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    b[off + i] = static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i));
 }
 
 TEST(SavedGameFile, MatchesTheLayoutByteForByte) {
@@ -105,8 +106,8 @@ TEST(SavedGameFile, MatchesTheLayoutByteForByte) {
   EXPECT_EQ(ReadFile(dir / "mid.vdg"), want);
   // Something in the position is worth checking by hand: the walking base
   // piece and the returned one.
-  EXPECT_EQ(want[1 * 36 + 24], 1);      // computer piece 2 walks its base
-  EXPECT_EQ(want[11 * 36 + 25], 1);     // human piece 6 on its return square
+  EXPECT_EQ(want[1 * 36 + 24], 1);   // computer piece 2 walks its base
+  EXPECT_EQ(want[11 * 36 + 25], 1);  // human piece 6 on its return square
   EXPECT_EQ(fs::directory_iterator(dir)->path().filename(), "mid.vdg");  // no leftovers
 }
 
@@ -186,8 +187,16 @@ TEST(SavedGameFile, RefusesWhatTheGameCannotTrust) {
       {"end row of the wrong team", [](Bytes& b) { PutI32(b, 12, 0); }},
       {"base row", [](Bytes& b) { PutI32(b, 28, 0); }},
       {"flags disagree with the square", [](Bytes& b) { b[16] = 1 - b[16]; }},
-      {"two of a team on one square", [](Bytes& b) { PutI32(b, 4 * 36 + 0, 2); PutI32(b, 4 * 36 + 4, 3); }},
-      {"both teams on one square", [](Bytes& b) { PutI32(b, 6 * 36 + 0, 5); PutI32(b, 6 * 36 + 4, 3); }},
+      {"two of a team on one square",
+       [](Bytes& b) {
+         PutI32(b, 4 * 36 + 0, 2);
+         PutI32(b, 4 * 36 + 4, 3);
+       }},
+      {"both teams on one square",
+       [](Bytes& b) {
+         PutI32(b, 6 * 36 + 0, 5);
+         PutI32(b, 6 * 36 + 4, 3);
+       }},
       {"negative score", [](Bytes& b) { PutI32(b, 436, -5); }},
       {"negative bonus", [](Bytes& b) { PutI32(b, 440, -1); }},
       {"games left above 10", [](Bytes& b) { PutI32(b, 448, 11); }},
@@ -279,8 +288,7 @@ TEST(SavedGameFile, FullDiskKeepsTheEarlierFileAndLeavesNoTemporary) {
 
 TEST(SavedGameFile, MissingFileReportsTheReason) {
   SavedGame out;
-  EXPECT_EQ(ReadSavedGame((TempDir() / "nothing.vdg").string(), out),
-            "No such file or directory.");
+  EXPECT_EQ(ReadSavedGame((TempDir() / "nothing.vdg").string(), out), "No such file or directory.");
 }
 
 // --- Saving and loading in the game ----------------------------------------------
@@ -302,19 +310,18 @@ TEST(SaveAndLoad, ALoadedGameGoesOnWithTheHumanToThrowAndPlaysToTheEnd) {
 
   Harness h;
   h.ui.openNames.push_back((dir / "mid.vdg").string());
-  h.player.Then(ScriptedPlayer::Load())
-      .When(HumanToThrow, [&](Game& game) {
-        const GameState& s = game.state();
-        EXPECT_EQ(s.Pieces, g.Pieces);
-        EXPECT_EQ(s.Score, g.Score);
-        EXPECT_EQ(s.Bonus, g.Bonus);
-        EXPECT_EQ(s.Dice, 0);
-        EXPECT_FALSE(s.SfxOn);
-        EXPECT_FALSE(s.NewBtnEnabled);  // both were off when it was saved
-        EXPECT_FALSE(s.MatchBtnEnabled);
-        EXPECT_FALSE(s.LoadPending);
-        game.DiceBtnClick();
-      });
+  h.player.Then(ScriptedPlayer::Load()).When(HumanToThrow, [&](Game& game) {
+    const GameState& s = game.state();
+    EXPECT_EQ(s.Pieces, g.Pieces);
+    EXPECT_EQ(s.Score, g.Score);
+    EXPECT_EQ(s.Bonus, g.Bonus);
+    EXPECT_EQ(s.Dice, 0);
+    EXPECT_FALSE(s.SfxOn);
+    EXPECT_FALSE(s.NewBtnEnabled);  // both were off when it was saved
+    EXPECT_FALSE(s.MatchBtnEnabled);
+    EXPECT_FALSE(s.LoadPending);
+    game.DiceBtnClick();
+  });
   h.player.autoplay = FirstLegalHuman;
   h.player.Run();
   EXPECT_EQ(h.ui.Calls("sfx-caption").back(), "SFX Off");

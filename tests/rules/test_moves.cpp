@@ -16,9 +16,9 @@ using Calls = std::vector<std::string>;
 
 // The calls a move makes that a player sees or waits for.
 Calls Visible(const FakePresentation& ui) {
-  static const std::set<std::string> kinds = {"sound", "prompt", "redraw", "pump", "pause",
-                                              "msgbox", "frame", "humanpieces", "scores",
-                                              "bonus-panel", "button"};
+  static const std::set<std::string> kinds = {"sound",  "prompt",      "redraw", "pump",
+                                              "pause",  "msgbox",      "frame",  "humanpieces",
+                                              "scores", "bonus-panel", "button"};
   Calls out;
   for (const auto& c : ui.calls)
     if (kinds.count(c.substr(0, c.find(' ')))) out.push_back(c);
@@ -65,12 +65,11 @@ TEST(MovePath, CaptureSendsThePieceToItsBaseWithSoundsAndRedraws) {
   EXPECT_EQ(CheckInvariants(s), "");
 
   const Calls expected = {
-      "sound MOVE", "redraw", "pump",  // the taken piece put on its entry square
-      "pump", "sound POP",             // then the pop
-      "redraw", "pump",                //
-      "sound MOVE", "redraw", "pump",  // the mover lands
-      "redraw", "pump", "humanpieces 0",
-      "redraw", "pump", "pause 300",
+      "sound MOVE", "redraw",    "pump",  // the taken piece put on its entry square
+      "pump",       "sound POP",          // then the pop
+      "redraw",     "pump",               //
+      "sound MOVE", "redraw",    "pump",  // the mover lands
+      "redraw",     "pump",      "humanpieces 0", "redraw", "pump", "pause 300",
   };
   EXPECT_EQ(Visible(ui), expected);
 }
@@ -188,7 +187,9 @@ TEST(MovePath, TheSixthArrivalEndsAndScoresTheGame) {
   EXPECT_EQ(ui.Prompts(), Calls{"Game Over - You Win!"});
   // The scores are shown before the announcement, the panel hidden.
   const Calls v = Visible(ui);
-  const auto at = [&](const std::string& c) { return std::find(v.begin(), v.end(), c) - v.begin(); };
+  const auto at = [&](const std::string& c) {
+    return std::find(v.begin(), v.end(), c) - v.begin();
+  };
   EXPECT_LT(at("scores 30 640"), at("sound WIN"));
   EXPECT_LT(at("bonus-panel 0"), at("prompt Game Over - You Win!"));
   EXPECT_LT(at("button PlayGame 1"), at("prompt Game Over - You Win!"));

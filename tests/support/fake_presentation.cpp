@@ -2,16 +2,18 @@
 
 #include <algorithm>
 
-
 namespace vandrel::testing {
 
 namespace {
 
 const char* ButtonName(Button b) {
   switch (b) {
-    case Button::Dice: return "Dice";
-    case Button::PlayGame: return "PlayGame";
-    case Button::NewMatch: return "NewMatch";
+    case Button::Dice:
+      return "Dice";
+    case Button::PlayGame:
+      return "PlayGame";
+    case Button::NewMatch:
+      return "NewMatch";
   }
   return "";
 }
@@ -21,8 +23,10 @@ const char* ButtonName(Button b) {
 std::vector<std::string> FakePresentation::Calls(const std::string& prefix) const {
   std::vector<std::string> out;
   const std::string head = prefix + " ";
-  for (const auto& c : calls)
+  for (const auto& c : calls) {
+    if (c == prefix) out.push_back("");
     if (c.rfind(head, 0) == 0) out.push_back(c.substr(head.size()));
+  }
   return out;
 }
 

@@ -76,9 +76,10 @@ TEST(VdgTool, ShowsAndChecksFiles) {
   const std::string tool = VANDREL_VDG;
   const Output show = Command(tool + " show " + (dir / "g.vdg").string());
   EXPECT_EQ(show.status, 0);
-  EXPECT_EQ(show.out.find("{\"pieces\":[[{\"col\":1,\"row\":1,\"endp\":0,\"endrow\":7,\"startp\":1,"
-                          "\"startrow\":1,\"onbase\":0,\"onreturn\":0,\"baserow\":-1,\"basecol\":0}"),
-            0u)
+  EXPECT_EQ(
+      show.out.find("{\"pieces\":[[{\"col\":1,\"row\":1,\"endp\":0,\"endrow\":7,\"startp\":1,"
+                    "\"startrow\":1,\"onbase\":0,\"onreturn\":0,\"baserow\":-1,\"basecol\":0}"),
+      0u)
       << show.out;
   EXPECT_NE(show.out.find("\"score\":[0,350],\"bonus\":[0,0],\"games_left\":0,"
                           "\"new_match_enabled\":0,\"play_game_enabled\":1,\"sfx_on\":1}"),

@@ -28,8 +28,9 @@ int main(int argc, char** argv) {
   if (!r.firstViolation.empty()) std::printf("first violation: %s\n", r.firstViolation.c_str());
   const double turns = r.games ? static_cast<double>(r.turns) / r.games : 0.0;
   const double rate = r.seconds > 0 ? r.games / r.seconds : 0.0;
-  std::printf("games=%d violations=%d computer_wins=%d human_wins=%d turns_per_game=%.1f "
-              "games_per_second=%.0f\n",
-              r.games, r.violations, r.computerWins, r.humanWins, turns, rate);
+  std::printf(
+      "games=%d violations=%d computer_wins=%d human_wins=%d turns_per_game=%.1f "
+      "games_per_second=%.0f\n",
+      r.games, r.violations, r.computerWins, r.humanWins, turns, rate);
   return r.violations > 0 ? 1 : 0;
 }
