@@ -24,20 +24,27 @@ void PutLe32(char* p, uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
-// Silence added behind each sound before it is handed to QSoundEffect. Qt
-// 6.4 stops its PulseAudio stream as soon as the last bytes are written,
-// which throws away what the server still holds, about the last 100 ms. With
-// this tail it is silence that gets thrown away.
+// Silence put around each sound before it is handed to QSoundEffect, for two
+// faults of Qt 6.4 on PulseAudio:
+//  - A new stream can lose its first bytes, some 20 ms of them, when they
+//    reach the server late. The lead-in is lost instead; it delays every
+//    sound alike.
+//  - The stream is stopped as soon as the last bytes are written, which
+//    throws away what the server still holds, about the last 100 ms. The
+//    tail is thrown away instead.
+constexpr int kLeadInMs = 40;
 constexpr int kTailMs = 400;
 
-// The sound's WAVE file with kTailMs of silence after it, or nothing when
-// it is not the plain 44-byte-header file the generator writes.
-QByteArray WithSilentTail(const QByteArray& wav, const WavInfo& info) {
+// The sound's WAVE file framed in silence, or nothing when it is not the
+// plain 44-byte-header file the generator writes.
+QByteArray WithSilence(const QByteArray& wav, const WavInfo& info) {
   if (wav.size() != 44 + info.dataBytes) return {};
   const int frame = info.channels * info.bits / 8;
-  const qsizetype tail = static_cast<qsizetype>(info.rate) * kTailMs / 1000 * frame;
-  QByteArray out = wav;
-  out.append(tail, info.bits == 8 ? '\x80' : '\0');
+  const char zero = info.bits == 8 ? '\x80' : '\0';
+  const auto silence = [&](int ms) {
+    return QByteArray(static_cast<qsizetype>(info.rate) * ms / 1000 * frame, zero);
+  };
+  QByteArray out = wav.left(44) + silence(kLeadInMs) + wav.mid(44) + silence(kTailMs);
   PutLe32(out.data() + 4, static_cast<uint32_t>(out.size() - 8));
   PutLe32(out.data() + 40, static_cast<uint32_t>(out.size() - 44));
   return out;
@@ -99,35 +106,41 @@ SfxPlayer::SfxPlayer(QObject* parent) : QObject(parent) {
     if (!info) continue;
     lengths_[i] = info->lengthMs;
     if (!available_) continue;
-    // Played from a copy with a silent tail when one can be written, else
+    // Played from a copy framed in silence when one can be written, else
     // straight from the resource (and then cut a little short).
     QUrl source(QStringLiteral("qrc:/sounds/%1.wav").arg(name));
-    const QByteArray padded = WithSilentTail(wav, *info);
+    const QByteArray padded = WithSilence(wav, *info);
     if (tails_->isValid() && !padded.isEmpty()) {
       QFile copy(tails_->filePath(name + QStringLiteral(".wav")));
       if (copy.open(QIODevice::WriteOnly) && copy.write(padded) == padded.size()) {
         source = QUrl::fromLocalFile(copy.fileName());
       }
     }
-    auto* effect = new QSoundEffect(output, this);
-    effect->setSource(source);
-    effects_[i] = effect;
+    for (QSoundEffect*& effect : effects_[i]) {
+      effect = new QSoundEffect(output, this);
+      effect->setSource(source);
+    }
   }
 }
 
 SfxPlayer::~SfxPlayer() {
   // The sounds go before the folder their files are in.
-  for (QSoundEffect*& effect : effects_) {
-    delete effect;
-    effect = nullptr;
+  for (auto& pair : effects_) {
+    for (QSoundEffect*& effect : pair) {
+      delete effect;
+      effect = nullptr;
+    }
   }
 }
 
 void SfxPlayer::start(Sound snd) {
-  QSoundEffect* effect = effects_[static_cast<size_t>(snd)];
-  if (!available_ || !effect) return;
-  // The backend may still think the previous run is playing (its end is
-  // reported late); start again from the beginning all the same.
+  const auto i = static_cast<size_t>(snd);
+  if (!available_ || !effects_[i][0]) return;
+  // A capture plays MOVE, POP, MOVE: the second MOVE comes while the first
+  // one's silent tail is still streaming. Restarting a stream that runs
+  // stutters and comes late, so take turns with the other copy.
+  next_[i] ^= 1;
+  QSoundEffect* effect = effects_[i][next_[i]];
   if (effect->isPlaying()) effect->stop();
   effect->play();
 }

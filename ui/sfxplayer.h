@@ -6,6 +6,9 @@
 // PulseAudio it comes up to two seconds late, and with no sound server it
 // never comes at all.
 //
+// Each sound is loaded twice, so it can start again while its previous run is
+// still streaming.
+//
 // Lifetime: the main window owns its SfxPlayer and deletes it before the
 // QApplication goes away. QSoundEffect objects that outlive the application
 // object crash or hang the program at exit.
@@ -58,7 +61,9 @@ class SfxPlayer : public QObject {
 
  private:
   bool available_ = false;
-  std::array<QSoundEffect*, kSoundCount> effects_{};
+  // Two copies of each sound, used in turn.
+  std::array<std::array<QSoundEffect*, 2>, kSoundCount> effects_{};
+  std::array<int, kSoundCount> next_{};
   std::array<int, kSoundCount> lengths_{};
   std::unique_ptr<QTemporaryDir> tails_;  // the sounds as played, see the .cpp
 };
