@@ -43,7 +43,7 @@ unset PULSE_SINK PULSE_SOURCE
 
 pulseaudio --daemonize=no --exit-idle-time=-1 -n --use-pid-file=no --disallow-exit \
   --disable-shm=yes --log-target=file:"$work/pulse.log" \
-  --load="module-null-sink sink_name=vandrel_null rate=44100 channels=2 norewinds=1" \
+  --load="module-null-sink sink_name=vandrel_null rate=44100 channels=2" \
   --load="module-native-protocol-unix socket=$socket auth-anonymous=1" &
 pa_pid=$!
 
