@@ -1,0 +1,3 @@
+# The game.
+add_executable(vandrel ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
+target_link_libraries(vandrel PRIVATE vandrel_ui)

@@ -1,0 +1,51 @@
+// Vandrel: one player against the computer.
+//
+// Environment: VANDREL_TRACE=1 writes one line per game event on standard
+// output; VANDREL_DEVELOPER=1 shows the developer controls (and leaves the
+// screen mode alone, since they need more room than 800 x 600).
+#include <QApplication>
+#include <QIcon>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "myfunc.h"
+#include "vandu.h"
+
+namespace {
+
+bool EnvOn(const char* name) {
+  const char* v = std::getenv(name);
+  return v && std::strcmp(v, "1") == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (int rc = vandrel::RunModeGuardianIfAsked(argc, argv); rc >= 0) return rc;
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Vandrel"));
+
+  TForm1::Options options;
+  options.developer = EnvOn("VANDREL_DEVELOPER");
+  int rc = 0;
+  {
+    TForm1 form(options);
+    QIcon icon;
+    for (int size : {16, 32, 48, 64}) {
+      icon.addFile(QStringLiteral(":/art/icons/vandrel-%1.png").arg(size), QSize(size, size));
+    }
+    QApplication::setWindowIcon(icon);
+    form.setWindowIcon(icon);
+    if (EnvOn("VANDREL_TRACE")) form.SetTraceStream(stdout);
+    form.CreateDialogs();
+    form.FillScreen();
+    form.show();
+    // The last step of start-up: the game's screen mode.
+    if (!options.developer && vandrel::SetDisplayMode(800, 600, 32)) form.FillScreen();
+    vandrel::InstallQuitSignalHandlers([&form] { form.close(); });
+    rc = QApplication::exec();
+  }  // the window puts the screen mode back and lets its sounds go
+  return rc;
+}

@@ -1,0 +1,86 @@
+// The board view `bgpic` and the piece images laid over it.
+//
+// The board keeps a 560 x 560 bitmap of its own. The board picture is drawn
+// into it once; the selection frame is drawn into it by inverting pixels, so
+// drawing the frame a second time at the same place restores the picture and
+// moving it costs two outline drawings.
+//
+// The piece images are children of the board. A disabled image passes its
+// mouse events on to the board underneath (at the same spot), which is how a
+// click on one of the human's own pieces becomes a target click while a piece
+// is selected. An enabled image keeps mouse movements to itself, so the frame
+// does not follow the pointer over it.
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+#include <functional>
+
+#include "control/game.h"
+
+namespace vandrel {
+
+constexpr int kCellPixels = 70;
+constexpr int kBoardSide = 8 * kCellPixels;
+constexpr int kPieceSide = 58;
+// A piece image stands 6 pixels inside its cell on each side.
+constexpr int kPieceInset = 6;
+
+// Maps a Qt mouse button to the game's; middle and the rest count as left
+// clicks except the right button.
+MouseButton GameButton(Qt::MouseButton b);
+
+// A bitmap with its colour key: the colour of the bottom-left pixel is not
+// drawn.
+QPixmap KeyedPixmap(const QImage& bitmap);
+
+class BoardView : public QWidget {
+  Q_OBJECT
+ public:
+  explicit BoardView(QWidget* parent);
+
+  // Draws the picture into the board's own bitmap at (0, 0).
+  void drawPicture(const QImage& picture);
+  // Inverts the 4-pixel-wide outline of the 70 x 70 cell whose top-left
+  // corner is at board (x, y).
+  void invertFrame(int x, int y);
+  const QImage& bitmap() const { return bitmap_; }
+
+  std::function<void(int x, int y, MouseButton b)> onMouseDown;
+  std::function<void(int x, int y)> onMouseMove;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  QImage bitmap_;
+};
+
+class PieceImage : public QWidget {
+  Q_OBJECT
+ public:
+  // tag: the piece number 1..6.
+  PieceImage(BoardView* board, const QPixmap& picture, int tag);
+  int tag() const { return tag_; }
+  // Puts the image on board square (col, row).
+  void place(int col, int row);
+  int col() const { return col_; }
+  int row() const { return row_; }
+
+  std::function<void(int tag, MouseButton b)> onMouseDown;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  QPixmap picture_;
+  int tag_;
+  int col_ = 0, row_ = 0;
+};
+
+}  // namespace vandrel

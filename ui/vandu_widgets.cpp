@@ -1,0 +1,211 @@
+#include "ui/vandu_widgets.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStringList>
+
+namespace vandrel {
+
+namespace {
+
+QStringList Families(Face face) {
+  switch (face) {
+    case Face::Tahoma:
+      return {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")};
+    case Face::MsSansSerif:
+      return {QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")};
+    case Face::Verdana:
+      return {QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")};
+    case Face::Arial:
+      return {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
+  }
+  return {};
+}
+
+// Captions are written with Windows line ends.
+QString Lines(const QString& caption) {
+  QString s = caption;
+  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return s;
+}
+
+}  // namespace
+
+QFont WindowFont(Face face, int pixelSize, bool bold) {
+  QFont f;
+  f.setFamilies(Families(face));
+  f.setPixelSize(pixelSize);
+  f.setBold(bold);
+  return f;
+}
+
+QFont WindowFontPt(Face face, int pointSize, bool bold) {
+  QFont f;
+  f.setFamilies(Families(face));
+  f.setPointSize(pointSize);
+  f.setBold(bold);
+  return f;
+}
+
+void DrawEmbossedText(QPainter& p, const QRect& r, int flags, const QString& text) {
+  p.setPen(QColor(255, 255, 255));
+  p.drawText(r.translated(1, 1), flags, text);
+  p.setPen(QColor(128, 128, 128));
+  p.drawText(r, flags, text);
+}
+
+// --- PanelButton ---------------------------------------------------------------
+
+PanelButton::PanelButton(QWidget* parent, const QString& caption, QRgb colour, const QFont& font)
+    : QAbstractButton(parent), colour_(colour) {
+  setText(caption);
+  setFont(font);
+  setAttribute(Qt::WA_Hover);
+  // A key must never press a button of the window: "Bye!" would quit.
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void PanelButton::setGlyph(const QPixmap& glyph) {
+  glyph_ = glyph;
+  update();
+}
+
+bool PanelButton::event(QEvent* e) {
+  if (e->type() == QEvent::HoverEnter || e->type() == QEvent::HoverLeave) update();
+  return QAbstractButton::event(e);
+}
+
+void PanelButton::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const QRect r = rect();
+  const bool down = isDown();
+  if (isEnabled() && (down || underMouse())) {
+    const QColor light(255, 255, 255, 180), dark(0, 0, 0, 180);
+    p.setPen(down ? dark : light);
+    p.drawLine(r.topLeft(), r.topRight() - QPoint(1, 0));
+    p.drawLine(r.topLeft(), r.bottomLeft() - QPoint(0, 1));
+    p.setPen(down ? light : dark);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+  }
+  const QPoint shift = down ? QPoint(1, 1) : QPoint(0, 0);
+  const QString caption = Lines(text());
+  p.setFont(font());
+
+  // Glyph and caption side by side, the pair centred.
+  QRect textRect = r;
+  if (!glyph_.isNull()) {
+    const int gap = 4;
+    const int textWidth = p.fontMetrics().boundingRect(r, Qt::AlignCenter, caption).width();
+    const int total = glyph_.width() + gap + textWidth;
+    const int left = (r.width() - total) / 2;
+    p.drawPixmap(QPoint(left, (r.height() - glyph_.height()) / 2) + shift, glyph_);
+    textRect = QRect(left + glyph_.width() + gap, 0, textWidth, r.height());
+  }
+  textRect.translate(shift);
+  const int flags = Qt::AlignCenter;
+  if (isEnabled()) {
+    p.setPen(colour_);
+    p.drawText(textRect, flags, caption);
+  } else {
+    DrawEmbossedText(p, textRect, flags, caption);
+  }
+}
+
+// --- DieDisplay ------------------------------------------------------------------
+
+DieDisplay::DieDisplay(QWidget* parent) : QFrame(parent) {
+  setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  setLineWidth(2);
+  setFont(WindowFont(Face::Arial, 53, true));
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  pal.setColor(QPalette::Light, QColor(255, 255, 255));
+  pal.setColor(QPalette::Dark, QColor(128, 128, 128));
+  pal.setColor(QPalette::Mid, QColor(160, 160, 160));
+  setPalette(pal);
+}
+
+void DieDisplay::setText(const QString& text) {
+  if (text == text_) return;
+  text_ = text;
+  update();
+}
+
+void DieDisplay::paintEvent(QPaintEvent* e) {
+  QFrame::paintEvent(e);
+  if (text_.isEmpty()) return;
+  QPainter p(this);
+  p.setFont(font());
+  const QRect r = contentsRect();
+  if (isEnabled()) {
+    p.setPen(QColor(0, 255, 0));
+    p.drawText(r, Qt::AlignCenter, text_);
+  } else {
+    DrawEmbossedText(p, r, Qt::AlignCenter, text_);
+  }
+}
+
+// --- TurnArrow ---------------------------------------------------------------------
+
+TurnArrow::TurnArrow(QWidget* parent, QRgb colour) : QWidget(parent), colour_(colour) {}
+
+void TurnArrow::paintEvent(QPaintEvent*) {
+  // The symbol font's right triangle at 21 pixels: about 7 wide, 13 high.
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  const double w = width(), h = height();
+  QPainterPath path;
+  path.moveTo(w * 0.33, h * 0.19);
+  path.lineTo(w * 0.67, h * 0.50);
+  path.lineTo(w * 0.33, h * 0.81);
+  path.closeSubpath();
+  p.fillPath(path, colour_);
+}
+
+// --- Bevel ---------------------------------------------------------------------------
+
+Bevel::Bevel(QWidget* parent) : QWidget(parent) {}
+
+void Bevel::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setPen(QColor(128, 128, 128));
+  p.drawLine(0, 0, width() - 1, 0);
+  p.setPen(QColor(255, 255, 255));
+  p.drawLine(0, 1, width() - 1, 1);
+}
+
+// --- ColumnCaption ---------------------------------------------------------------------
+
+ColumnCaption::ColumnCaption(QWidget* parent, const QString& caption, QRgb colour)
+    : QWidget(parent), caption_(caption), colour_(colour) {
+  setFont(WindowFont(Face::MsSansSerif, 11, true));
+}
+
+void ColumnCaption::paintEvent(QPaintEvent*) {
+  // The caption starts 2 pixels left of the middle of board column 1 and the
+  // columns are 70 pixels apart: number i is centred at 4 + 70 i.
+  QPainter p(this);
+  p.setFont(font());
+  p.setPen(colour_);
+  const QStringList numbers = caption_.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  for (int i = 0; i < numbers.size(); ++i) {
+    const QRect cell(4 + 70 * i - 35, 0, 70, height());
+    p.drawText(cell, Qt::AlignCenter, numbers[i]);
+  }
+}
+
+// --- PictureFill --------------------------------------------------------------------------
+
+PictureFill::PictureFill(QWidget* parent, const QImage& picture)
+    : QWidget(parent), picture_(picture) {}
+
+void PictureFill::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawImage(rect(), picture_);
+}
+
+}  // namespace vandrel
