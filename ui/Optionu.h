@@ -1,0 +1,57 @@
+// The options dialog: games per match and the sound switch, before a match.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+
+class QCheckBox;
+class QLabel;
+
+namespace vandrel {
+class FlatButton;
+}
+
+class TOptionForm : public QDialog {
+  Q_OBJECT
+ public:
+  // The answers of Execute.
+  static constexpr int kApply = 1;
+  static constexpr int kCancel = 2;
+
+  // strip: the side panel's picture, stretched over the whole dialog.
+  explicit TOptionForm(const QImage& strip, QWidget* parent = nullptr);
+
+  // Shows the dialog modally. The arrows write *gamesPerMatch at once (1..10);
+  // Apply writes *sfxOn from the check box. Gives kApply or kCancel (Cancel,
+  // the close box, Escape, or the dialog closed from outside).
+  int Execute(int* gamesPerMatch, bool* sfxOn);
+
+  QLabel* Label1 = nullptr;
+  QLabel* MatchLabel = nullptr;
+  vandrel::FlatButton* SpeedButton1 = nullptr;
+  vandrel::FlatButton* SpeedButton2 = nullptr;
+  QCheckBox* SFXBox = nullptr;
+  QLabel* Label2 = nullptr;
+  vandrel::FlatButton* CancelBtn = nullptr;
+  vandrel::FlatButton* ApplyBtn = nullptr;
+
+ public slots:
+  void SpeedButton1Click();
+  void SpeedButton2Click();
+  void ApplyBtnClick();
+  void CancelBtnClick();
+  void reject() override;
+
+ protected:
+  void FormShow();
+  void FormPaint();
+  void showEvent(QShowEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void ChangeGames(int step);
+
+  QImage strip_;
+  int* gamesPerMatch_ = nullptr;
+  bool* sfxOn_ = nullptr;
+};

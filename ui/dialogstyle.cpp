@@ -1,0 +1,141 @@
+#include "dialogstyle.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+#include <QWidget>
+
+namespace vandrel {
+
+QFont TahomaFont(int pixelSize, bool bold) {
+  QFont font;
+  font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  return font;
+}
+
+QFont ArialFont(int pixelSize, bool bold, bool italic) {
+  QFont font;
+  font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  font.setItalic(italic);
+  return font;
+}
+
+void MakeCreamLabel(QLabel* label, const QFont& font) {
+  label->setFont(font);
+  label->setTextFormat(Qt::PlainText);
+  label->setAutoFillBackground(false);
+  label->setAttribute(Qt::WA_TranslucentBackground);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, kDialogText);
+  label->setPalette(palette);
+}
+
+void CentreOnScreen(QWidget* window) {
+  QScreen* screen = window->screen();
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->geometry();
+  QRect frame = window->frameGeometry();
+  if (!window->isVisible()) {
+    // Before the first show the frame is not known yet; the client will do.
+    frame = QRect(QPoint(0, 0), window->size());
+  }
+  frame.moveCenter(area.center());
+  window->move(frame.topLeft());
+}
+
+FlatButton::FlatButton(QWidget* parent) : QAbstractButton(parent) {
+  setAttribute(Qt::WA_Hover);
+  setFocusPolicy(Qt::NoFocus);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::ButtonText, kDialogText);
+  setPalette(palette);
+}
+
+void FlatButton::setArrow(Arrow arrow) {
+  arrow_ = arrow;
+  update();
+}
+
+bool FlatButton::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::HoverEnter:
+    case QEvent::HoverLeave:
+      update();
+      break;
+    default:
+      break;
+  }
+  return QAbstractButton::event(event);
+}
+
+void FlatButton::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QRect r = rect();
+  const bool down = isDown();
+  const bool hot = underMouse() && isEnabled();
+
+  // The edge: light above and left, dark below and right; the other way
+  // round while pressed. Nothing at rest.
+  if (down || hot) {
+    const QColor light(255, 255, 255, 170);
+    const QColor dark(0, 0, 0, 170);
+    const QColor topLeft = down ? dark : light;
+    const QColor bottomRight = down ? light : dark;
+    painter.setPen(topLeft);
+    painter.drawLine(r.topLeft(), r.topRight() - QPoint(1, 0));
+    painter.drawLine(r.topLeft(), r.bottomLeft() - QPoint(0, 1));
+    painter.setPen(bottomRight);
+    painter.drawLine(r.bottomLeft(), r.bottomRight());
+    painter.drawLine(r.topRight(), r.bottomRight());
+  }
+
+  const QColor ink = isEnabled() ? palette().color(QPalette::ButtonText)
+                                 : palette().color(QPalette::Disabled, QPalette::ButtonText);
+  const QPoint shift = down ? QPoint(1, 1) : QPoint(0, 0);
+
+  if (arrow_ == Arrow::None) {
+    painter.setFont(font());
+    painter.setPen(ink);
+    painter.drawText(r.translated(shift), Qt::AlignCenter | Qt::TextShowMnemonic, text());
+    return;
+  }
+
+  // A filled triangle 14 pixels wide and 7 high, like the symbol font's arrows.
+  const int halfWidth = 7;
+  const int height = 7;
+  const QPointF centre = QRectF(r).center() + QPointF(shift) + QPointF(0.5, 0.5);
+  const double top = centre.y() - height / 2.0;
+  const double bottom = top + height;
+  QPainterPath path;
+  if (arrow_ == Arrow::Up) {
+    path.moveTo(centre.x(), top);
+    path.lineTo(centre.x() + halfWidth, bottom);
+    path.lineTo(centre.x() - halfWidth, bottom);
+  } else {
+    path.moveTo(centre.x() - halfWidth, top);
+    path.lineTo(centre.x() + halfWidth, top);
+    path.lineTo(centre.x(), bottom);
+  }
+  path.closeSubpath();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.fillPath(path, ink);
+}
+
+FlatButton* MakeFlatButton(QWidget* parent, const QString& caption, const QRect& geometry,
+                           const QFont& font) {
+  auto* button = new FlatButton(parent);
+  button->setText(caption);
+  button->setFont(font);
+  button->setGeometry(geometry);
+  return button;
+}
+
+}  // namespace vandrel

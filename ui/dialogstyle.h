@@ -1,0 +1,56 @@
+// Look and feel shared by the game's small windows: the fonts we ask for
+// (with the free fonts that stand in for them), the cream text colour, flat
+// buttons that only show an edge under the mouse, and centring on the screen.
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace vandrel {
+
+// Cream, RGB(255,255,210): the colour of every text in the dialogs.
+inline const QColor kDialogText{255, 255, 210};
+
+// Tahoma at a pixel size; DejaVu Sans takes its place where Tahoma is missing.
+QFont TahomaFont(int pixelSize, bool bold);
+
+// Arial at a pixel size; Liberation Sans takes its place where Arial is missing.
+QFont ArialFont(int pixelSize, bool bold, bool italic);
+
+// Gives a label the cream text colour and a transparent background.
+void MakeCreamLabel(QLabel* label, const QFont& font);
+
+// Moves a top-level window so that its frame is centred on its screen.
+void CentreOnScreen(QWidget* window);
+
+// A flat button: transparent, a raised edge while the mouse is over it and a
+// sunken one while it is held down. It shows either a caption or a filled
+// triangle pointing up or down (the arrows of the options dialog).
+class FlatButton : public QAbstractButton {
+  Q_OBJECT
+ public:
+  enum class Arrow { None, Up, Down };
+
+  explicit FlatButton(QWidget* parent = nullptr);
+
+  void setArrow(Arrow arrow);
+  Arrow arrow() const { return arrow_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  Arrow arrow_ = Arrow::None;
+};
+
+// Creates a flat button with a caption, its place, its font and cream text.
+FlatButton* MakeFlatButton(QWidget* parent, const QString& caption, const QRect& geometry,
+                           const QFont& font);
+
+}  // namespace vandrel

@@ -1,0 +1,45 @@
+// The about box: the title picture, the version and a link to our web page.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QUrl>
+#include <functional>
+
+class QLabel;
+
+class Tlogo : public QDialog {
+  Q_OBJECT
+ public:
+  // Opens an address with the desktop's handler; false when it could not.
+  using UrlOpener = std::function<bool(const QUrl&)>;
+
+  explicit Tlogo(QWidget* parent = nullptr);
+
+  // Shows the about box modally until the picture or the link is clicked.
+  void Execute();
+
+  // Replaces the desktop's handler (QDesktopServices::openUrl), for tests.
+  void SetUrlOpener(UrlOpener opener) { openUrl_ = std::move(opener); }
+
+  // The part of an address after its last colon or backslash, as the error
+  // box names it ("https://host" gives "//host").
+  static QString AddressTail(const QString& address);
+
+  QWidget* Client = nullptr;  // the client area, inside the 1-pixel margin
+  QLabel* Image1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label1 = nullptr;
+
+ public slots:
+  void Image1Click();
+  void Label1Click();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  UrlOpener openUrl_;
+  QObject* pressed_ = nullptr;  // the control the left button went down on
+};

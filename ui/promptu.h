@@ -1,0 +1,52 @@
+// The prompt: the small borderless window that carries every message of the
+// game, and the game's other message boxes and file dialogs.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <optional>
+#include <string>
+
+class QLabel;
+
+namespace vandrel {
+class FlatButton;
+}
+
+class TPrompt : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TPrompt(QWidget* parent = nullptr);
+
+  // Shows the text and waits until "OK" is pressed or the prompt is closed.
+  void ShowMessage(const QString& text);
+
+  QLabel* Image1 = nullptr;
+  QLabel* Label1 = nullptr;
+  vandrel::FlatButton* SpeedButton1 = nullptr;
+
+ public slots:
+  void SpeedButton1Click();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+};
+
+namespace vandrel {
+
+// A plain box titled "Vandrel" with no icon and one OK ("Wrong direction").
+void ShowPlainMessage(QWidget* parent, const QString& text);
+
+// An error box titled "Vandrel" with one OK (a file could not be saved or loaded).
+void ShowErrorMessage(QWidget* parent, const QString& text);
+
+// The "Save Game" dialog. Gives the chosen path, or nothing when cancelled.
+// A name typed without an extension gets ".VDG"; an existing file is replaced
+// without asking.
+std::optional<std::string> AskSaveGameFile(QWidget* parent);
+
+// The open dialog for a saved game; only existing files can be chosen. A name
+// typed without an extension gets ".vdg".
+std::optional<std::string> AskLoadGameFile(QWidget* parent);
+
+}  // namespace vandrel
