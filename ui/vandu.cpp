@@ -451,7 +451,12 @@ template <class F>
 void TForm1::Run(F&& handler) {
   ++depth_;
   handler();
-  if (--depth_ == 0 && closing_ && !closeQueued_) {
+  --depth_;
+  CloseWhenUnwound();
+}
+
+void TForm1::CloseWhenUnwound() {
+  if (closing_ && depth_ == 0 && loops_.empty() && !closeQueued_) {
     closeQueued_ = true;
     QTimer::singleShot(0, this, [this] { close(); });
   }
@@ -547,10 +552,10 @@ void TForm1::UnwindWaits() {
 void TForm1::closeEvent(QCloseEvent* e) {
   closing_ = true;
   game_.SpeedButton1Click();  // the game loop ends, every wait reports quitting
-  if (depth_ > 0) {
+  UnwindWaits();
+  if (depth_ > 0 || !loops_.empty()) {
     // Handlers are still running further down the stack: let them return
     // first. Run() closes the window when the last one has.
-    UnwindWaits();
     e->ignore();
     return;
   }
@@ -777,8 +782,15 @@ bool TForm1::waitUntil(int64_t deadlineMs) {
     const int rc = loop.exec();
     loops_.erase(std::find(loops_.begin(), loops_.end(), &loop));
     // exec answers at once once the application is quitting: leave then.
-    if (rc != 0) return false;
+    if (rc != 0) {
+      if (!closing_) {
+        closing_ = true;
+        game_.SpeedButton1Click();
+      }
+      break;
+    }
   }
+  CloseWhenUnwound();
   return !closing_;
 }
 

@@ -159,6 +159,8 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   // close meanwhile, the window closes.
   template <class F>
   void Run(F&& handler);
+  // Closes the window (soon) once it was asked to and nothing runs any more.
+  void CloseWhenUnwound();
   // Ends the waits and the modal dialogs that are running.
   void UnwindWaits();
 
