@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# The real program on a real X server: Xvfb :58 at 800 x 600, played with
+# xdotool like a person would. It sets up a match, starts a game, throws the
+# die, moves piece 1 to a square the die allows, checks the move in the trace,
+# takes a screenshot and leaves with "Bye!".
+#
+# usage: window_xvfb_test.sh path/to/vandrel [screenshot.png]
+# Exit 77 (skipped) when Xvfb or xdotool is missing or :58 is taken.
+set -euo pipefail
+
+prog=$1
+shot_out=${2:-}
+for tool in Xvfb xdotool import; do
+  command -v "$tool" >/dev/null || { echo "skip: $tool is not installed"; exit 77; }
+done
+
+display=:58
+if [ -e /tmp/.X58-lock ] && kill -0 "$(tr -d ' ' </tmp/.X58-lock)" 2>/dev/null; then
+  echo "skip: display $display is in use"
+  exit 77
+fi
+
+work=$(mktemp -d)
+xvfb_pid=""
+game_pid=""
+cleanup() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && wait "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  echo "--- trace"; cat "$work/trace" || true
+  echo "--- stderr"; cat "$work/stderr" || true
+  exit 1
+}
+
+Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+for _ in $(seq 100); do
+  xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  sleep 0.05
+done
+xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start"
+
+# Waits up to $2 seconds (default 10) for a trace line matching $1.
+wait_trace() {
+  local pattern=$1 limit=${2:-10}
+  for _ in $(seq $((limit * 20))); do
+    grep -qE "$pattern" "$work/trace" && return 0
+    kill -0 "$game_pid" 2>/dev/null || fail "the program ended while waiting for '$pattern'"
+    sleep 0.05
+  done
+  fail "no trace line '$pattern' within $limit s"
+}
+
+click() { xdotool mousemove "$1" "$2" sleep 0.1 click 1; }
+
+env VANDREL_TRACE=1 "$prog" >"$work/trace" 2>"$work/stderr" &
+game_pid=$!
+wait_trace '^shown$'
+
+# The side panel stands at x 618 on an 800 x 600 screen.
+click 706 480  # "New Match"
+options=""
+for _ in $(seq 100); do
+  options=$(xdotool search --onlyvisible --name '^Options$' 2>/dev/null | head -n1 || true)
+  [ -n "$options" ] && break
+  sleep 0.05
+done
+[ -n "$options" ] || fail "the options dialog did not open"
+eval "$(xdotool getwindowgeometry --shell "$options")"
+click $((X + 176 + 56)) $((Y + 136 + 18))  # Apply
+for _ in $(seq 100); do
+  xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 || break
+  sleep 0.05
+done
+
+click 706 332  # "Play Game"
+wait_trace '^turn 1$'
+sleep 0.2
+click 670 264  # the die
+wait_trace '^throw [1-6]$' 15
+dice=$(grep -m1 -E '^throw [1-6]$' "$work/trace" | cut -d' ' -f2)
+
+# Piece 1 stands on (1, 6); rows 2..5 are empty at the start.
+case $dice in
+  1 | 2 | 3 | 4) col=1 row=$((6 - dice)) ;;
+  5) col=2 row=2 ;;
+  6) col=1 row=2 ;;
+esac
+click $((24 + 35 + 70)) $((20 + 35 + 420))                      # select piece 1
+xdotool mousemove $((24 + 35 + 70 * col)) $((20 + 35 + 70 * row)) # the frame follows
+sleep 0.2
+click $((24 + 35 + 70 * col)) $((20 + 35 + 70 * row))
+wait_trace "^move 1 1 $col $row\$"
+echo "die $dice: moved piece 1 to ($col, $row)"
+
+# The computer's reply, then a picture of the game.
+wait_trace '^move 0 ' 15
+sleep 0.5
+import -window root "$work/shot.png"
+[ -n "$shot_out" ] && cp "$work/shot.png" "$shot_out"
+
+click 706 552  # "Bye!"
+for _ in $(seq 200); do
+  kill -0 "$game_pid" 2>/dev/null || break
+  sleep 0.05
+done
+if kill -0 "$game_pid" 2>/dev/null; then fail "the program did not end after Bye!"; fi
+rc=0
+wait "$game_pid" || rc=$?
+game_pid=""
+[ "$rc" -eq 0 ] || fail "the program ended with status $rc"
+echo "PASS"
