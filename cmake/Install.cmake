@@ -1,0 +1,69 @@
+# Installing Vandrel (`cmake --install`) and packaging it as a Debian package
+# (`cpack -G DEB` in the build folder).
+#
+# Installed: the program, its desktop entry, its icons in the hicolor theme,
+# the AppStream metainfo and the MIME type of saved games (*.vdg).
+include(GNUInstallDirs)
+
+set(VANDREL_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
+set(VANDREL_APPSTREAM_ID io.github.vandrel.Vandrel)
+set(VANDREL_ICON_SIZES 16 32 48 64 128 256)
+
+if(TARGET vandrel)
+  install(TARGETS vandrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+install(FILES ${VANDREL_PACKAGING_DIR}/vandrel.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+foreach(size IN LISTS VANDREL_ICON_SIZES)
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/art/icons/vandrel-${size}.png
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+    RENAME vandrel.png)
+endforeach()
+
+install(FILES ${VANDREL_PACKAGING_DIR}/${VANDREL_APPSTREAM_ID}.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+install(FILES ${VANDREL_PACKAGING_DIR}/vandrel-mime.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+  RENAME vandrel.xml)
+
+# --- The Debian package -----------------------------------------------------
+#
+# Its dependencies come from dpkg-shlibdeps (package dpkg-dev), which reads
+# the libraries the program links. What it cannot see is added by hand: the
+# fonts the program asks for by family. Qt's platform and multimedia plugins
+# come with libqt6gui6 and libqt6multimedia6, which shlibdeps finds; sound
+# goes to a PulseAudio server, which the desktop normally runs, so that is a
+# recommendation.
+#
+# No maintainer scripts: the desktop, MIME and icon caches are refreshed by
+# the dpkg triggers of desktop-file-utils, shared-mime-info and the icon theme.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME vandrel)
+set(CPACK_PACKAGE_VENDOR "The Vandrel developers")
+set(CPACK_PACKAGE_CONTACT "The Vandrel developers <vandrel@vandrel.example.org>")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "board game of racing pieces against the computer")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Two teams of six pieces cross a board of eight rows and six columns, with\n"
+  "a base column on each side; a single die decides how far one piece moves\n"
+  "each turn. Pieces that are landed on walk back through their base column.\n"
+  "The first team with all six pieces on its target row wins. Games are\n"
+  "played in matches of one to ten games, and a game in progress can be saved.")
+string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_PACKAGE_INSTALL_DIRECTORY vandrel)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://vandrel.example.org/")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+
+include(CPack)
