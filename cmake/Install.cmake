@@ -46,13 +46,12 @@ set(CPACK_PACKAGE_VENDOR "The Vandrel developers")
 set(CPACK_PACKAGE_CONTACT "The Vandrel developers <vandrel@vandrel.example.org>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "board game of racing pieces against the computer")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "Two teams of six pieces cross a board of eight rows and six columns, with\n"
   "a base column on each side; a single die decides how far one piece moves\n"
   "each turn. Pieces that are landed on walk back through their base column.\n"
   "The first team with all six pieces on its target row wins. Games are\n"
   "played in matches of one to ten games, and a game in progress can be saved.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY vandrel)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
