@@ -16,6 +16,8 @@ packages=(
   xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick
   xserver-xorg-core xserver-xorg-video-dummy
   pulseaudio pulseaudio-utils sox
+  # packaging and its checks
+  desktop-file-utils appstream shared-mime-info libxml2-utils dpkg-dev fakeroot debootstrap
 )
 
 missing=()
