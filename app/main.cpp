@@ -4,7 +4,6 @@
 // output; VANDREL_DEVELOPER=1 shows the developer controls (and leaves the
 // screen mode alone, since they need more room than 800 x 600).
 #include <QApplication>
-#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,6 +23,7 @@ bool EnvOn(const char* name) {
 int main(int argc, char** argv) {
   if (int rc = vandrel::RunModeGuardianIfAsked(argc, argv); rc >= 0) return rc;
 
+  TForm1::PreloadPictures();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vandrel"));
 
@@ -32,14 +32,9 @@ int main(int argc, char** argv) {
   int rc = 0;
   {
     TForm1 form(options);
-    QIcon icon;
-    for (int size : {16, 32, 48, 64}) {
-      icon.addFile(QStringLiteral(":/art/icons/vandrel-%1.png").arg(size), QSize(size, size));
-    }
-    QApplication::setWindowIcon(icon);
-    form.setWindowIcon(icon);
     if (EnvOn("VANDREL_TRACE")) form.SetTraceStream(stdout);
-    form.CreateDialogs();
+    // The dialogs (prompt, options, about box) follow right after the
+    // window's first paint.
     form.FillScreen();
     form.show();
     // The last step of start-up: the game's screen mode.

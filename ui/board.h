@@ -31,6 +31,11 @@ constexpr int kPieceInset = 6;
 // clicks except the right button.
 MouseButton GameButton(Qt::MouseButton b);
 
+// Reads an uncompressed 24- or 32-bit Windows bitmap (the piece discs). Our
+// own few lines, so that start-up does not wait for Qt to look through its
+// image plugins. A null image for anything else.
+QImage ReadBmp(const QByteArray& data);
+
 // A bitmap with its colour key: the colour of the bottom-left pixel is not
 // drawn.
 QPixmap KeyedPixmap(const QImage& bitmap);

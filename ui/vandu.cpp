@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,13 +19,14 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <chrono>
+#include <future>
 
 #include "jpegimage.h"
 #include "myfunc.h"
 #include "rtfreader.h"
 #include "ui/board.h"
-#include "ui/sfxplayer.h"
 #include "ui/vandu_dialogs.h"
+#include "ui/vandu_sound.h"
 #include "ui/vandu_widgets.h"
 
 // The pictures, sounds and rules compiled into this library.
@@ -94,6 +96,29 @@ const char* const kNames[] = {"pc0", "pc1", "pc2", "pc3",  "pc4",  "pc5", "pc6",
 
 // --- Start-up ----------------------------------------------------------------------
 
+namespace {
+
+struct Pictures {
+  QImage board, strip;
+};
+
+Pictures DecodePictures() {
+  return {vandrel::LoadJpegResource(QStringLiteral(":/art/board.jpg")),
+          vandrel::LoadJpegResource(QStringLiteral(":/art/strip.jpg"))};
+}
+
+std::future<Pictures>& PreloadSlot() {
+  static std::future<Pictures> pictures;
+  return pictures;
+}
+
+}  // namespace
+
+void TForm1::PreloadPictures() {
+  InitResources();
+  PreloadSlot() = std::async(std::launch::async, DecodePictures);
+}
+
 TForm1::TForm1() : TForm1(Options{}) {}
 
 TForm1::TForm1(Options options) : options_(options), game_(*this) {
@@ -115,20 +140,19 @@ TForm1::TForm1(Options options) : options_(options), game_(*this) {
   setPalette(pal);
   setFont(WindowFont(Face::Tahoma, 16, false));
 
-  strip_ = vandrel::LoadJpegResource(QStringLiteral(":/art/strip.jpg"));
+  Pictures pictures = PreloadSlot().valid() ? PreloadSlot().get() : DecodePictures();
+  strip_ = pictures.strip;
+  background_ = std::make_unique<vandrel::StripPainter>(strip_);
   client_ = new QWidget(this);
   client_->setObjectName(QStringLiteral("Client"));
   client_->resize(options_.developer ? kDeveloperWidth : kClientWidth,
                   options_.developer ? kDeveloperHeight : kClientHeight);
   resize(client_->size());
 
-  BuildBoard();
+  BuildBoard(pictures.board);
   BuildPanel();
   BuildRulesViewer();
   if (options_.developer) BuildDeveloperControls();
-
-  if (options_.sound) sfx_ = std::make_unique<vandrel::SfxPlayer>();
-  dialogs_ = nullptr;
 
   game_.FormCreate();
 }
@@ -140,22 +164,24 @@ TForm1::~TForm1() {
   vandrel::RestoreDisplayMode();
 }
 
-void TForm1::BuildBoard() {
+void TForm1::BuildBoard(const QImage& picture) {
   bgpic = new vandrel::BoardView(client_);
   bgpic->setObjectName(QStringLiteral("bgpic"));
   bgpic->setGeometry(QRect(kBoardAt, QSize(vandrel::kBoardSide, vandrel::kBoardSide)));
   bgpic->setToolTip(QStringLiteral("right click to de-select piece"));
-  bgpic->drawPicture(vandrel::LoadJpegResource(QStringLiteral(":/art/board.jpg")));
+  bgpic->drawPicture(picture);
   bgpic->setEnabled(false);
   bgpic->onMouseDown = [this](int x, int y, vandrel::MouseButton b) {
     Run([&] { game_.bgpicMouseDown(x, y, b); });
   };
   bgpic->onMouseMove = [this](int x, int y) { Run([&] { game_.bgpicMouseMove(x, y); }); };
 
-  QImage blueBmp(QStringLiteral(":/art/blue.bmp"));
-  QImage greenBmp(QStringLiteral(":/art/green.bmp"));
-  const QPixmap blue = vandrel::KeyedPixmap(blueBmp);
-  const QPixmap green = vandrel::KeyedPixmap(greenBmp);
+  const auto bitmap = [](const char* path) {
+    QFile f{QString::fromLatin1(path)};
+    return f.open(QIODevice::ReadOnly) ? vandrel::ReadBmp(f.readAll()) : QImage();
+  };
+  const QPixmap blue = vandrel::KeyedPixmap(bitmap(":/art/blue.bmp"));
+  const QPixmap green = vandrel::KeyedPixmap(bitmap(":/art/green.bmp"));
   for (int i = 1; i <= 12; ++i) {
     const bool human = i > 6;
     const int piece = human ? i - 6 : i;
@@ -295,7 +321,6 @@ void TForm1::BuildPanel() {
           [this] { Run([&] { game_.MatchBtnClick(); }); });
   SpeedButton1 = MakeButton(Panel1, QStringLiteral("Bye!"), {16, 520, 145, 65}, Face::MsSansSerif);
   SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-  SpeedButton1->setGlyph(QPixmap(QStringLiteral(":/art/bye.png")));
   connect(SpeedButton1, &QAbstractButton::clicked, this, [this] { SpeedButton1Click(); });
 }
 
@@ -317,7 +342,6 @@ void TForm1::BuildRulesViewer() {
   RichEdit1->setPalette(pal);
   RichEdit1->viewport()->installEventFilter(this);
   RichEdit1->viewport()->setCursor(Qt::ArrowCursor);
-  LoadRulesText("HELP");
   RichEdit1->hide();
 }
 
@@ -392,6 +416,22 @@ void TForm1::BuildDeveloperControls() {
   sg2->verticalHeader()->setDefaultSectionSize(20);
 }
 
+void TForm1::FinishStartUp() {
+  if (startUpFinished_) return;
+  startUpFinished_ = true;
+  if (!dialogs_) CreateDialogs();
+  LoadRulesText("HELP");
+  if (options_.sound) sfx_ = vandrel::LoadSoundModule();
+  // The first PNG makes Qt look through its image plugins, which takes a while.
+  SpeedButton1->setGlyph(QPixmap(QStringLiteral(":/art/bye.png")));
+  QIcon icon;
+  for (int size : {16, 32, 48, 64}) {
+    icon.addFile(QStringLiteral(":/art/icons/vandrel-%1.png").arg(size), QSize(size, size));
+  }
+  QApplication::setWindowIcon(icon);
+  setWindowIcon(icon);
+}
+
 void TForm1::CreateDialogs() { dialogs_ = vandrel::CreateDialogs(this, strip_); }
 
 void TForm1::SetDialogs(std::unique_ptr<vandrel::DialogLayer> dialogs) {
@@ -432,16 +472,16 @@ void TForm1::paintEvent(QPaintEvent* e) {
   if (!tracedShown_) {
     tracedShown_ = true;
     Trace("shown");
+    QTimer::singleShot(0, this, [this] { FinishStartUp(); });
   }
 }
 
-void TForm1::FormPaint(QPaintEvent*) {
+void TForm1::FormPaint(QPaintEvent* e) {
   QPainter p(this);
-  p.setRenderHint(QPainter::SmoothPixmapTransform);
-  if (strip_.isNull()) {
-    p.fillRect(rect(), QColor(kDarkGreen));
+  if (background_->isNull()) {
+    p.fillRect(e->rect(), QColor(kDarkGreen));
   } else {
-    p.drawImage(rect(), strip_);
+    background_->paint(p, rect(), e->rect());
   }
 }
 
@@ -449,6 +489,7 @@ void TForm1::FormPaint(QPaintEvent*) {
 
 template <class F>
 void TForm1::Run(F&& handler) {
+  FinishStartUp();
   ++depth_;
   handler();
   --depth_;
@@ -470,6 +511,7 @@ void TForm1::SpeedButton1Click() {
 }
 
 void TForm1::SpeedButton2Click() {
+  FinishStartUp();
   if (RichEdit1->isVisible()) {
     RichEdit1->hide();
   } else {

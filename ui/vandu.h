@@ -46,7 +46,8 @@ class DieDisplay;
 class PanelButton;
 class PictureFill;
 class PieceImage;
-class SfxPlayer;
+class SoundOutput;
+class StripPainter;
 class TurnArrow;
 }  // namespace vandrel
 
@@ -73,7 +74,13 @@ class TForm1 : public QWidget, public vandrel::Presentation {
 
   vandrel::Game& game() { return game_; }
 
+  // Starts decoding the board and strip pictures on a thread of their own,
+  // so that they are ready when the window is made. Call it first thing in
+  // main, before the QApplication (which takes a while to set up).
+  static void PreloadPictures();
+
   // Creates the prompt, the options dialog and the about box, in that order.
+  // Done by the start-up after the first paint, when not called before.
   void CreateDialogs();
   // Puts another dialog layer in place (tests answer the dialogs themselves).
   void SetDialogs(std::unique_ptr<vandrel::DialogLayer> dialogs);
@@ -147,11 +154,16 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void BuildBoard();
+  void BuildBoard(const QImage& picture);
   void BuildPanel();
   void BuildRulesViewer();
   void BuildDeveloperControls();
   void LoadRulesText(const char* name);
+  // What the first picture of the window can do without: the dialogs (unless
+  // some are in place already), the rules text, the sounds, the "Bye!" glyph
+  // and the window icon. Done right after the first paint, or before the
+  // first handler runs if that comes sooner.
+  void FinishStartUp();
   void PlaceClient();
 
   // Runs a handler of the game. Handlers nest (the game loop lets clicks run
@@ -167,7 +179,7 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   Options options_;
   vandrel::Game game_;
   std::unique_ptr<vandrel::DialogLayer> dialogs_;
-  std::unique_ptr<vandrel::SfxPlayer> sfx_;
+  std::unique_ptr<vandrel::SoundOutput> sfx_;
 
   QElapsedTimer clock_;
   std::mt19937 rng_;
@@ -179,10 +191,12 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   std::vector<QEventLoop*> loops_;  // the pauses running, innermost last
   bool tracedShown_ = false;
   bool screenWatched_ = false;
+  bool startUpFinished_ = false;
   bool syncing_ = false;  // the developer editors are being set from the game
   QStringList memoLines_;
 
   QImage strip_;
+  std::unique_ptr<vandrel::StripPainter> background_;
   QWidget* client_ = nullptr;
 
  public:

@@ -1,6 +1,7 @@
 #include "ui/vandu_widgets.h"
 
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringList>
@@ -197,15 +198,51 @@ void ColumnCaption::paintEvent(QPaintEvent*) {
   }
 }
 
+// --- StripPainter -----------------------------------------------------------------------
+
+StripPainter::StripPainter(const QImage& strip) {
+  const QImage img = strip.convertToFormat(QImage::Format_RGB32);
+  rows_.reserve(static_cast<size_t>(img.height()));
+  for (int y = 0; y < img.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+    int r = 0, g = 0, b = 0;
+    for (int x = 0; x < img.width(); ++x) {
+      r += qRed(line[x]);
+      g += qGreen(line[x]);
+      b += qBlue(line[x]);
+    }
+    const int n = img.width();
+    rows_.push_back(qRgb((r + n / 2) / n, (g + n / 2) / n, (b + n / 2) / n));
+  }
+}
+
+void StripPainter::paint(QPainter& p, const QRect& target, const QRect& dirty) const {
+  const QRect area = target & dirty;
+  if (area.isEmpty() || rows_.empty()) return;
+  const auto n = static_cast<int64_t>(rows_.size());
+  // Runs of lines that take the same strip row are filled at once.
+  int y = area.top();
+  while (y <= area.bottom()) {
+    const int64_t row = (static_cast<int64_t>(y - target.top()) * n) / target.height();
+    int end = y + 1;
+    while (end <= area.bottom() &&
+           (static_cast<int64_t>(end - target.top()) * n) / target.height() == row)
+      ++end;
+    p.fillRect(QRect(area.left(), y, area.width(), end - y), QColor(rows_[row]));
+    y = end;
+  }
+}
+
 // --- PictureFill --------------------------------------------------------------------------
 
 PictureFill::PictureFill(QWidget* parent, const QImage& picture)
-    : QWidget(parent), picture_(picture) {}
+    : QWidget(parent), strip_(picture) {
+  setAttribute(Qt::WA_OpaquePaintEvent, !strip_.isNull());
+}
 
-void PictureFill::paintEvent(QPaintEvent*) {
+void PictureFill::paintEvent(QPaintEvent* e) {
   QPainter p(this);
-  p.setRenderHint(QPainter::SmoothPixmapTransform);
-  p.drawImage(rect(), picture_);
+  strip_.paint(p, rect(), e->rect());
 }
 
 }  // namespace vandrel

@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
+#include <vector>
 
 namespace vandrel {
 
@@ -104,7 +105,22 @@ class ColumnCaption : public QWidget {
   QColor colour_;
 };
 
-// Stretches a picture over the whole widget (the side panel and its strip).
+// The strip picture stretched over a rectangle. The strip changes only from
+// top to bottom, so it is kept as one colour per row and painted as lines:
+// much cheaper than scaling the picture at every paint.
+class StripPainter {
+ public:
+  StripPainter() = default;
+  explicit StripPainter(const QImage& strip);
+  bool isNull() const { return rows_.empty(); }
+  // Paints the part of `target` that lies in `dirty`.
+  void paint(QPainter& p, const QRect& target, const QRect& dirty) const;
+
+ private:
+  std::vector<QRgb> rows_;  // the strip's rows, each averaged across
+};
+
+// A panel with the strip stretched over it (the side panel).
 class PictureFill : public QWidget {
   Q_OBJECT
  public:
@@ -114,7 +130,7 @@ class PictureFill : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QImage picture_;
+  StripPainter strip_;
 };
 
 }  // namespace vandrel

@@ -8,13 +8,27 @@ add_library(vandrel_ui STATIC
   ${CMAKE_CURRENT_LIST_DIR}/vandu_dialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/board.h
   ${CMAKE_CURRENT_LIST_DIR}/board.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/vandu_sound.h
+  ${CMAKE_CURRENT_LIST_DIR}/vandu_sound.cpp
   ${PROJECT_SOURCE_DIR}/resources/art.qrc
   ${PROJECT_SOURCE_DIR}/resources/sounds.qrc
   ${PROJECT_SOURCE_DIR}/resources/help.qrc)
 target_include_directories(vandrel_ui PUBLIC ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(vandrel_ui PUBLIC
-  vandrel_control vandrel_jpeg vandrel_sfx vandrel_rtf vandrel_myfunc Qt6::Widgets)
+  vandrel_control vandrel_jpeg vandrel_rtf vandrel_myfunc Qt6::Widgets)
 if(TARGET vandrel_dialogs)
   target_link_libraries(vandrel_ui PUBLIC vandrel_dialogs)
   target_compile_definitions(vandrel_ui PRIVATE VANDREL_HAVE_DIALOGS=1)
 endif()
+
+# The sound player as a module of its own, loaded after the window's first
+# paint (Qt Multimedia takes a while to load). It sits next to the program.
+add_library(vandrel_sound MODULE
+  ${CMAKE_CURRENT_LIST_DIR}/vandu_soundmodule.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/vandu_sound.h
+  ${CMAKE_CURRENT_LIST_DIR}/sfxplayer.h
+  ${CMAKE_CURRENT_LIST_DIR}/sfxplayer.cpp)
+set_target_properties(vandrel_sound PROPERTIES
+  PREFIX "" LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/app)
+target_include_directories(vandrel_sound PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(vandrel_sound PRIVATE Qt6::Core Qt6::Multimedia)

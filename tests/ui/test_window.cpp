@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSpinBox>
@@ -386,11 +387,28 @@ TEST_F(WindowTest, LargerScreenCentresTheLayout) {
   EXPECT_GT(edge.green(), edge.blue());
 }
 
+TEST(ReadBmp, MatchesQtsReaderAndRefusesDamagedFiles) {
+  for (const char* path : {":/art/blue.bmp", ":/art/green.bmp"}) {
+    QFile f{QString::fromLatin1(path)};
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << path;
+    const QByteArray bytes = f.readAll();
+    const QImage ours = vandrel::ReadBmp(bytes);
+    const QImage qts = QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(qts.isNull());
+    EXPECT_EQ(ours, qts) << path;
+    // Cut short, or not a bitmap: nothing, and no crash.
+    EXPECT_TRUE(vandrel::ReadBmp(bytes.left(bytes.size() - 1)).isNull());
+    EXPECT_TRUE(vandrel::ReadBmp(bytes.left(40)).isNull());
+    QByteArray eightBit = bytes;
+    eightBit[28] = 8;
+    EXPECT_TRUE(vandrel::ReadBmp(eightBit).isNull());
+  }
+}
+
 // --- Side panel controls ----------------------------------------------------------------
 
 TEST_F(WindowTest, RulesViewerTogglesAndCoversTheBoard) {
   EXPECT_FALSE(form->RichEdit1->isVisible());
-  EXPECT_TRUE(form->RichEdit1->document()->toPlainText().contains("To win"));
   S() = Start();
   S().TurnBusy = true;
   S().Input = HumanInput::AwaitThrow;
@@ -398,6 +416,7 @@ TEST_F(WindowTest, RulesViewerTogglesAndCoversTheBoard) {
 
   form->SpeedButton2->click();
   EXPECT_TRUE(form->RichEdit1->isVisible());
+  EXPECT_TRUE(form->RichEdit1->document()->toPlainText().contains("To win"));
   // A click on the text closes the rules; the piece underneath hears nothing.
   Press(Square(2, 6));
   EXPECT_FALSE(form->RichEdit1->isVisible());

@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# Measures the game under Xvfb (800 x 600) and prints the medians of five runs:
+#   startup_ms        from starting the program to its window's first paint
+#                     (the trace's "shown" line)
+#   rss_mib           resident memory one second after start-up
+#   idle_cpu_percent  CPU used over 10 s while the game waits for the human's
+#                     throw, in percent of one core
+#
+# usage: tools/measure.sh [path/to/vandrel] [runs]
+# Environment: MEASURE_DISPLAY (default :59), IDLE_SECONDS (default 10).
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+prog=${1:-$here/build-win/app/vandrel}
+runs=${2:-5}
+display=${MEASURE_DISPLAY:-:59}
+idle_seconds=${IDLE_SECONDS:-10}
+[ -x "$prog" ] || { echo "no program at $prog" >&2; exit 2; }
+
+work=$(mktemp -d)
+xvfb_pid=""
+game_pid=""
+cleanup() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+for _ in $(seq 100); do
+  xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  sleep 0.05
+done
+
+# CPU time of all the process's threads in ns (schedstat), or from the
+# clock ticks of /proc/PID/stat where schedstat is missing.
+cpu_ns() {
+  local pid=$1 total=0 t
+  if [ -r "/proc/$pid/schedstat" ]; then
+    for t in /proc/"$pid"/task/*/schedstat; do
+      total=$((total + $(cut -d' ' -f1 "$t")))
+    done
+    echo "$total"
+  else
+    awk -v hz="$(getconf CLK_TCK)" '{ printf "%d\n", ($14 + $15) * 1e9 / hz }' "/proc/$pid/stat"
+  fi
+}
+
+median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+wait_line() {  # pattern, seconds
+  for _ in $(seq $(($2 * 100))); do
+    grep -qE "$1" "$work/trace" && return 0
+    sleep 0.01
+  done
+  echo "no '$1' in the trace" >&2
+  return 1
+}
+
+click() { xdotool mousemove "$1" "$2" sleep 0.1 click 1; }
+
+: >"$work/startup"
+: >"$work/rss"
+: >"$work/idle"
+for run in $(seq "$runs"); do
+  rm -f "$work/fifo" "$work/trace"
+  mkfifo "$work/fifo"
+  t0=$(date +%s%N)
+  env VANDREL_TRACE=1 "$prog" >"$work/fifo" 2>/dev/null &
+  game_pid=$!
+  exec 3<"$work/fifo"
+  while IFS= read -r line <&3; do
+    [ "$line" = shown ] && break
+  done
+  t1=$(date +%s%N)
+  awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f\n", (b - a) / 1e6 }' >>"$work/startup"
+  # The rest of the trace goes to a file.
+  cat <&3 >"$work/trace" &
+  exec 3<&-
+
+  sleep 1
+  rss_kib=$(awk '/^VmRSS:/ { print $2 }' "/proc/$game_pid/status")
+  awk -v k="$rss_kib" 'BEGIN { printf "%.3f\n", k / 1024 }' >>"$work/rss"
+
+  # A game waiting for the human's throw: New Match, Apply, Play Game.
+  click 706 480
+  options=""
+  for _ in $(seq 100); do
+    options=$(xdotool search --onlyvisible --name '^Options$' 2>/dev/null | head -n1 || true)
+    [ -n "$options" ] && break
+    sleep 0.05
+  done
+  eval "$(xdotool getwindowgeometry --shell "$options")"
+  click $((X + 176 + 56)) $((Y + 136 + 18))
+  sleep 0.3
+  click 706 332
+  wait_line '^turn 1$' 10
+  xdotool mousemove 300 300  # the pointer rests on the board
+  sleep 1
+  c0=$(cpu_ns "$game_pid")
+  sleep "$idle_seconds"
+  c1=$(cpu_ns "$game_pid")
+  awk -v a="$c0" -v b="$c1" -v s="$idle_seconds" 'BEGIN { printf "%.6f\n", (b - a) * 100 / (s * 1e9) }' >>"$work/idle"
+
+  kill "$game_pid"
+  wait "$game_pid" 2>/dev/null || true
+  game_pid=""
+  printf 'run %d: startup %.1f ms, rss %.1f MiB, idle cpu %.4f %%\n' "$run" \
+    "$(tail -n1 "$work/startup")" "$(tail -n1 "$work/rss")" "$(tail -n1 "$work/idle")" >&2
+done
+
+printf 'startup_ms=%.1f rss_mib=%.1f idle_cpu_percent=%.4f\n' \
+  "$(median <"$work/startup")" "$(median <"$work/rss")" "$(median <"$work/idle")"
