@@ -2,16 +2,25 @@
 
 #include <QCoreApplication>
 #include <QLibrary>
+#include <QStringList>
 
 namespace vandrel {
 
 std::unique_ptr<SoundOutput> LoadSoundModule() {
-  // Never unloaded: the players it makes live until the window goes.
-  QLibrary module(QCoreApplication::applicationDirPath() + QStringLiteral("/vandrel_sound"));
+  // Next to the program in the build tree; in its library folder once installed.
+  QStringList dirs{QCoreApplication::applicationDirPath()};
+#ifdef VANDREL_SOUND_MODULE_DIR
+  dirs << QStringLiteral(VANDREL_SOUND_MODULE_DIR);
+#endif
   using Create = SoundOutput* (*)();
-  auto create = reinterpret_cast<Create>(module.resolve("vandrel_create_sound_output"));
-  if (!create) return nullptr;
-  return std::unique_ptr<SoundOutput>(create());
+  for (const QString& dir : dirs) {
+    // Never unloaded: the players it makes live until the window goes.
+    QLibrary module(dir + QStringLiteral("/vandrel_sound"));
+    if (auto create = reinterpret_cast<Create>(module.resolve("vandrel_create_sound_output"))) {
+      return std::unique_ptr<SoundOutput>(create());
+    }
+  }
+  return nullptr;
 }
 
 }  // namespace vandrel

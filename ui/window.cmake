@@ -32,3 +32,9 @@ set_target_properties(vandrel_sound PROPERTIES
   PREFIX "" LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/app)
 target_include_directories(vandrel_sound PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(vandrel_sound PRIVATE Qt6::Core Qt6::Multimedia)
+
+# Installed in the program's own library folder, where the window looks for it.
+include(GNUInstallDirs)
+target_compile_definitions(vandrel_ui PRIVATE
+  VANDREL_SOUND_MODULE_DIR="${CMAKE_INSTALL_FULL_LIBDIR}/vandrel")
+install(TARGETS vandrel_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/vandrel)
