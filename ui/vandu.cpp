@@ -1,6 +1,7 @@
 #include "ui/vandu.h"
 
 #include <QApplication>
+#include <QThread>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QEventLoop>
@@ -116,6 +117,10 @@ std::future<Pictures>& PreloadSlot() {
 
 void TForm1::PreloadPictures() {
   InitResources();
+  // Qt takes the first thread that asks for its thread data as the main
+  // thread. Ask here, before the decoding thread opens its resource files,
+  // or the application object would find itself on a foreign thread.
+  (void)QThread::currentThread();
   PreloadSlot() = std::async(std::launch::async, DecodePictures);
 }
 

@@ -7,10 +7,12 @@
 namespace vandrel {
 
 std::unique_ptr<SoundOutput> LoadSoundModule() {
-  // Next to the program in the build tree; in its library folder once installed.
-  QStringList dirs{QCoreApplication::applicationDirPath()};
+  // Next to the program in the build tree; in its library folder once
+  // installed, found from the program's own folder.
+  const QString here = QCoreApplication::applicationDirPath();
+  QStringList dirs{here};
 #ifdef VANDREL_SOUND_MODULE_DIR
-  dirs << QStringLiteral(VANDREL_SOUND_MODULE_DIR);
+  dirs << here + QStringLiteral("/" VANDREL_SOUND_MODULE_DIR);
 #endif
   using Create = SoundOutput* (*)();
   for (const QString& dir : dirs) {

@@ -33,8 +33,12 @@ set_target_properties(vandrel_sound PROPERTIES
 target_include_directories(vandrel_sound PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(vandrel_sound PRIVATE Qt6::Core Qt6::Multimedia)
 
-# Installed in the program's own library folder, where the window looks for it.
+# Installed in the program's own library folder, where the window looks for it
+# relative to the program, so any install prefix (the package's /usr, a
+# DESTDIR) finds it.
 include(GNUInstallDirs)
+file(RELATIVE_PATH vandrel_sound_dir_from_bin
+  ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR}/vandrel)
 target_compile_definitions(vandrel_ui PRIVATE
-  VANDREL_SOUND_MODULE_DIR="${CMAKE_INSTALL_FULL_LIBDIR}/vandrel")
+  VANDREL_SOUND_MODULE_DIR="${vandrel_sound_dir_from_bin}")
 install(TARGETS vandrel_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/vandrel)

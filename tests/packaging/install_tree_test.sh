@@ -30,6 +30,11 @@ if [ "$has_program" = 1 ]; then
   [ -x "$root/bin/vandrel" ] || fail "bin/vandrel is missing or not executable"
   [ "$(head -c4 "$root/bin/vandrel" | od -An -c | tr -d ' ')" = '177ELF' ] \
     || fail "bin/vandrel is not an ELF program"
+  # The sound module, where the program looks for it: its library folder,
+  # found from the program's own folder.
+  ls "$root"/lib*/vandrel/vandrel_sound.so >/dev/null 2>&1 \
+    || ls "$root"/lib/*/vandrel/vandrel_sound.so >/dev/null 2>&1 \
+    || fail "the sound module is not installed"
 fi
 
 # The desktop entry: valid, and naming the program and icon that are installed.
