@@ -11,3 +11,11 @@ add_test(NAME screenmode_realserver
   COMMAND ${CMAKE_CURRENT_LIST_DIR}/screenmode_test.sh $<TARGET_FILE:vandrel_mode_probe>)
 set_tests_properties(screenmode_realserver PROPERTIES
   LABELS realserver SKIP_RETURN_CODE 77 TIMEOUT 180 RUN_SERIAL TRUE)
+
+# The same three endings with the game itself.
+if(TARGET vandrel)
+  add_test(NAME screenmode_program
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/screenmode_test.sh $<TARGET_FILE:vandrel>)
+  set_tests_properties(screenmode_program PROPERTIES
+    LABELS realserver SKIP_RETURN_CODE 77 TIMEOUT 180 RUN_SERIAL TRUE)
+endif()
