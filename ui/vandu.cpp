@@ -1,6 +1,7 @@
 #include "ui/vandu.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QThread>
 #include <QCloseEvent>
 #include <QDialog>
@@ -355,6 +356,9 @@ void TForm1::LoadRulesText(const char* name) {
   if (!file.open(QIODevice::ReadOnly)) return;
   RichEdit1->document()->setDefaultFont(RichEdit1->font());
   vandrel::ReadRtf(file.readAll(), RichEdit1->document());
+  // The rules open at their title.
+  RichEdit1->moveCursor(QTextCursor::Start);
+  RichEdit1->verticalScrollBar()->setValue(0);
 }
 
 void TForm1::BuildDeveloperControls() {
