@@ -2,12 +2,18 @@
 // recording of the sound card.
 //
 //   sfx_probe play NAME...             plays each sound and waits its length
-//   sfx_probe analyse RAW RATE NAME... finds the sounds in RAW (s16le, mono)
+//   sfx_probe analyse [--gaps MS,...] RAW RATE NAME...
+//                                      finds the sounds in RAW (s16le, mono)
+//   sfx_probe length NAME...           prints each sound's length in ms
 //
 // "play" prints one line per sound: when it started and how long the wait
 // lasted. "analyse" prints where each sound begins in the recording, how well
 // the recording matches it, and how long it sounds; it fails unless the
 // sounds are there, in the given order, each about as long as it should be.
+// Each sound is expected to start when the one before has ended, as "play"
+// plays them; --gaps gives instead the times between the starts as the
+// player saw them (the game's trace, say), one fewer than the sounds. A
+// sound never counts as found when it starts before the one before ended.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -174,8 +180,42 @@ double SoundingMs(const std::vector<double>& x, size_t from, size_t span, int ra
   return last * 5.0;
 }
 
-int Analyse(int argc, char** argv) {
+// The lengths in ms from the sounds' headers, as the game waits them.
+int Length(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  for (int i = 2; i < argc; ++i) {
+    const auto snd = SoundByName(argv[i]);
+    if (!snd) return 2;
+    QFile f(QStringLiteral(":/sounds/%1.wav").arg(argv[i]));
+    const auto info = f.open(QIODevice::ReadOnly) ? vandrel::ParseWav(f.readAll()) : std::nullopt;
+    if (!info) return 2;
+    std::printf("%s %d\n", argv[i], info->lengthMs);
+  }
+  return 0;
+}
+
+// "MS,MS,..." as numbers; nothing when one is not a number.
+std::optional<std::vector<double>> ParseGaps(const char* text) {
+  std::vector<double> gaps;
+  for (const QByteArray& part : QByteArray(text).split(',')) {
+    bool ok = false;
+    gaps.push_back(part.toDouble(&ok));
+    if (!ok) return std::nullopt;
+  }
+  return gaps;
+}
+
+int Analyse(int fullArgc, char** fullArgv) {
+  QCoreApplication app(fullArgc, fullArgv);
+  int argc = fullArgc;
+  char** argv = fullArgv;
+  std::optional<std::vector<double>> gaps;
+  if (std::strcmp(argv[2], "--gaps") == 0) {
+    gaps = ParseGaps(argv[3]);
+    argv += 2;  // as if there were no --gaps
+    argc -= 2;
+    if (!gaps || argc < 5 || gaps->size() != static_cast<size_t>(argc - 5)) return 2;
+  }
   const int rate = std::atoi(argv[3]);
   QFile rec(QString::fromLocal8Bit(argv[2]));
   if (rate <= 0 || !rec.open(QIODevice::ReadOnly)) return 2;
@@ -250,18 +290,23 @@ int Analyse(int argc, char** argv) {
         "%.1f ms)",
         f.name.c_str(), f.onset * 1000.0 / rate, f.headScore, f.track.worst, f.track.driftMs, heard,
         f.ownMs, lengthMs);
+    // When the next sound should begin: as this one ends, or as the player
+    // said.
+    const double due = gaps && i < gaps->size() ? (*gaps)[i] : lengthMs;
+    const double gap = (next - static_cast<double>(f.onset)) * 1000.0 / rate;
     if (i + 1 < found.size()) {
-      std::printf(" next after %.1f ms", (next - static_cast<double>(f.onset)) * 1000.0 / rate);
+      std::printf(" next after %.1f ms", gap);
+      if (gaps) std::printf(" (player: %.1f ms, %+.1f ms)", due, gap - due);
     }
     std::printf("\n");
     // Found, whole, not cut short.
     bool good = f.headScore > 0.5 && f.track.worst > 0.5 && std::fabs(f.track.driftMs) <= 20 &&
                 std::fabs(heard - expected) <= 30;
     if (i + 1 < found.size()) {
-      // The next sound begins about when this one ends: each stream starts
-      // with its own latency, a few tens of ms either way.
-      const double gap = (next - static_cast<double>(f.onset)) * 1000.0 / rate;
-      good = good && gap >= lengthMs - 60 && gap <= lengthMs + 150;
+      // The next sound begins when it is due, never before this one has
+      // ended: each stream starts with its own latency, a few tens of ms
+      // either way.
+      good = good && gap >= lengthMs - 60 && gap >= due - 60 && gap <= due + 150;
     }
     if (!good) {
       std::printf("  %s: not found as expected\n", f.name.c_str());
@@ -276,6 +321,10 @@ int Analyse(int argc, char** argv) {
 int main(int argc, char** argv) {
   if (argc >= 3 && std::strcmp(argv[1], "play") == 0) return Play(argc, argv);
   if (argc >= 5 && std::strcmp(argv[1], "analyse") == 0) return Analyse(argc, argv);
-  std::fprintf(stderr, "usage: %s play NAME... | analyse RAW RATE NAME...\n", argv[0]);
+  if (argc >= 3 && std::strcmp(argv[1], "length") == 0) return Length(argc, argv);
+  std::fprintf(stderr,
+               "usage: %s play NAME... | analyse [--gaps MS,...] RAW RATE NAME... | length "
+               "NAME...\n",
+               argv[0]);
   return 2;
 }
