@@ -4,24 +4,6 @@
 
 namespace vandrel {
 
-const char* SoundName(Sound s) {
-  switch (s) {
-    case Sound::DICE:
-      return "DICE";
-    case Sound::ENDROW:
-      return "ENDROW";
-    case Sound::LOSE:
-      return "LOSE";
-    case Sound::MOVE:
-      return "MOVE";
-    case Sound::POP:
-      return "POP";
-    case Sound::WIN:
-      return "WIN";
-  }
-  return "";
-}
-
 void Presentation::PlaySfx(Sound snd) {
   if (!live()) return;
   Trace("sound %s", SoundName(snd));

@@ -31,7 +31,24 @@ namespace vandrel {
 
 enum class Sound { DICE, ENDROW, LOSE, MOVE, POP, WIN };
 constexpr int kSoundCount = 6;
-const char* SoundName(Sound s);
+// The sound's resource name. Inline, so the sound module has it too.
+constexpr const char* SoundName(Sound s) {
+  switch (s) {
+    case Sound::DICE:
+      return "DICE";
+    case Sound::ENDROW:
+      return "ENDROW";
+    case Sound::LOSE:
+      return "LOSE";
+    case Sound::MOVE:
+      return "MOVE";
+    case Sound::POP:
+      return "POP";
+    case Sound::WIN:
+      return "WIN";
+  }
+  return "";
+}
 
 enum class Button { Dice, PlayGame, NewMatch };
 

@@ -7,7 +7,8 @@
 #                     throw, in percent of one core
 #
 # usage: tools/measure.sh [path/to/vandrel] [runs]
-# Environment: MEASURE_DISPLAY (default :59), IDLE_SECONDS (default 10).
+# Environment: MEASURE_DISPLAY (default :59), IDLE_SECONDS (default 10),
+# IDLE_CPU_LIMIT (default 2): above it, in percent of a core, it fails.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -112,5 +113,13 @@ for run in $(seq "$runs"); do
     "$(tail -n1 "$work/startup")" "$(tail -n1 "$work/rss")" "$(tail -n1 "$work/idle")" >&2
 done
 
+idle=$(median <"$work/idle")
 printf 'startup_ms=%.1f rss_mib=%.1f idle_cpu_percent=%.4f\n' \
-  "$(median <"$work/startup")" "$(median <"$work/rss")" "$(median <"$work/idle")"
+  "$(median <"$work/startup")" "$(median <"$work/rss")" "$idle"
+
+# A game that waits for the player must not keep the processor busy.
+limit=${IDLE_CPU_LIMIT:-2}
+if awk -v i="$idle" -v l="$limit" 'BEGIN { exit !(i > l) }'; then
+  echo "FAIL: the game used $idle % of a core while waiting for the throw (limit $limit %)" >&2
+  exit 1
+fi

@@ -6,26 +6,6 @@
 
 namespace vandrel {
 
-// The module has its own copy of the sound names (the program's is not
-// exported to modules).
-const char* SoundName(Sound s) {
-  switch (s) {
-    case Sound::DICE:
-      return "DICE";
-    case Sound::ENDROW:
-      return "ENDROW";
-    case Sound::LOSE:
-      return "LOSE";
-    case Sound::MOVE:
-      return "MOVE";
-    case Sound::POP:
-      return "POP";
-    case Sound::WIN:
-      return "WIN";
-  }
-  return "";
-}
-
 namespace {
 
 class SfxOutput : public SoundOutput {
