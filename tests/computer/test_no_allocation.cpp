@@ -10,6 +10,9 @@
 #include "rules/rules.h"
 #include "tests/support/positions.h"
 
+// The replacements below pair malloc with free, as they must.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 namespace {
 std::atomic<bool> counting{false};
 std::atomic<long> allocations{0};

@@ -416,7 +416,9 @@ TEST(Mends, NoInputDuringTheComputersTurnOrAfterTheGame) {
   int turn = -1;
   for (const auto& l : lines) {
     if (l.rfind("turn ", 0) == 0) turn = l[5] - '0';
-    if (l.rfind("move ", 0) == 0) EXPECT_EQ(l[5] - '0', turn) << l;
+    if (l.rfind("move ", 0) == 0) {
+      EXPECT_EQ(l[5] - '0', turn) << l;
+    }
   }
   EXPECT_EQ(h.trace.Count("game-over"), 1);
   // After the game, a removal click does nothing.

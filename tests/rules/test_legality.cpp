@@ -162,8 +162,10 @@ TEST(Legality, EveryLegalMoveOfEveryDieIsTheDiesLength) {
               EXPECT_TRUE(c >= 0 && c <= 7 && r >= 0 && r <= 7);
               EXPECT_NE(r, StartRowOf(1 - t));
               EXPECT_FALSE(x.EndP);
-              if (!x.OnBase) EXPECT_LE(std::abs(c - x.Col) + std::abs(r - x.Row), dice);
-              if (!x.OnBase) EXPECT_TRUE(c >= 1 && c <= 6);
+              if (!x.OnBase) {
+                EXPECT_LE(std::abs(c - x.Col) + std::abs(r - x.Row), dice);
+                EXPECT_TRUE(c >= 1 && c <= 6);
+              }
             }
     }
   }

@@ -41,7 +41,7 @@ class FakePresentation : public Presentation {
   struct Options {
     int ups = 0;
     int downs = 0;
-    std::optional<bool> setBox;  // click the sound box into this state
+    std::optional<bool> setBox{};  // click the sound box into this state
     bool apply = true;
   };
   std::deque<Options> options;
