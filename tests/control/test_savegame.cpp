@@ -335,15 +335,7 @@ TEST(SaveAndLoad, CancelledOpenStartsAnOrdinaryGame) {
   Harness h;
   h.game.state().GamesLeft = 1;
   h.player.Then(ScriptedPlayer::Load()).When(HumanToThrow, [](Game& game) {
-    GameState fresh = Position(
-        ". . . . . . . ."
-        ". a b c d e f ."
-        ". . . . . . . ."
-        ". . . . . . . ."
-        ". . . . . . . ."
-        ". . . . . . . ."
-        ". A B C D E F ."
-        ". . . . . . . .");
+    GameState fresh = Position(testing::kStartPicture);
     EXPECT_EQ(game.state().Pieces, fresh.Pieces);
     EXPECT_TRUE(game.state().GameRunning);
     game.SpeedButton1Click();
@@ -422,16 +414,7 @@ TEST(SavedGameFile, WritesSeedCorpus) {
   if (!fs::exists("corpus")) GTEST_SKIP() << "only for the fuzzer's run";
   SavedGame g = MidGame();
   ASSERT_EQ(WriteSavedGame("corpus/mid.vdg", g), "");
-  g.Pieces = Position(
-                 ". . . . . . . ."
-                 ". a b c d e f ."
-                 ". . . . . . . ."
-                 ". . . . . . . ."
-                 ". . . . . . . ."
-                 ". . . . . . . ."
-                 ". A B C D E F ."
-                 ". . . . . . . .")
-                 .Pieces;
+  g.Pieces = Position(testing::kStartPicture).Pieces;
   g.Score = {0, 0};
   g.Bonus = {0, 0};
   g.NewMatchEnabled = true;

@@ -14,15 +14,7 @@ using testing::FakePresentation;
 using testing::Position;
 
 const std::map<std::string, std::string> kBoards = {
-    {"start",
-     ". . . . . . . ."
-     ". a b c d e f ."
-     ". . . . . . . ."
-     ". . . . . . . ."
-     ". . . . . . . ."
-     ". . . . . . . ."
-     ". A B C D E F ."
-     ". . . . . . . ."},
+    {"start", testing::kStartPicture},
     // The human's piece 3 out alone in the middle.
     {"lone",
      ". . . . . . . ."

@@ -13,6 +13,17 @@
 namespace vandrel::testing {
 
 GameState Position(const std::string& picture, int dice = 0);
+
+// A new game's position.
+inline constexpr const char* kStartPicture =
+    ". . . . . . . ."
+    ". a b c d e f ."
+    ". . . . . . . ."
+    ". . . . . . . ."
+    ". . . . . . . ."
+    ". . . . . . . ."
+    ". A B C D E F ."
+    ". . . . . . . .";
 // Puts a piece on a square with flags that agree with it.
 void Place(GameState& s, int t, int p, int col, int row);
 

@@ -59,16 +59,7 @@ TEST(VdgTool, ShowsAndChecksFiles) {
   const fs::path dir = fs::temp_directory_path() / ("vandrel-vdg-" + std::to_string(::getpid()));
   fs::create_directories(dir);
   SavedGame g;
-  g.Pieces = testing::Position(
-                 ". . . . . . . ."
-                 ". a b c d e f ."
-                 ". . . . . . . ."
-                 ". . . . . . . ."
-                 ". . . . . . . ."
-                 ". . . . . . . ."
-                 ". A B C D E F ."
-                 ". . . . . . . .")
-                 .Pieces;
+  g.Pieces = testing::Position(testing::kStartPicture).Pieces;
   g.Score = {0, 350};
   g.GamesLeft = 0;
   g.PlayGameEnabled = true;

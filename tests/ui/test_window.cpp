@@ -100,17 +100,7 @@ class WindowTest : public ::testing::Test {
   }
   void HumanToMove(int dice) { HumanToMove(Start(), dice); }
 
-  static GameState Start() {
-    return Position(
-        ". . . . . . . ."
-        ". a b c d e f ."
-        ". . . . . . . ."
-        ". . . . . . . ."
-        ". . . . . . . ."
-        ". . . . . . . ."
-        ". A B C D E F ."
-        ". . . . . . . .");
-  }
+  static GameState Start() { return Position(vandrel::testing::kStartPicture); }
 
   // Mouse events go to the window, which delivers them to the control under
   // the pointer.
