@@ -12,6 +12,8 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=tools/xsession.sh
+source "$here/tools/xsession.sh"
 prog=${1:-$here/build-win/app/vandrel}
 runs=${2:-5}
 display=${MEASURE_DISPLAY:-:59}
@@ -28,13 +30,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 100); do
-  xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.05
-done
+xsession_start "$display" "$work/xvfb.log" || { echo "Xvfb did not start" >&2; exit 1; }
 
 # CPU time of all the process's threads in ns (schedstat), or from the
 # clock ticks of /proc/PID/stat where schedstat is missing.
@@ -61,8 +57,6 @@ wait_line() {  # pattern, seconds
   return 1
 }
 
-click() { xdotool mousemove "$1" "$2" sleep 0.1 click 1; }
-
 : >"$work/startup"
 : >"$work/rss"
 : >"$work/idle"
@@ -87,17 +81,7 @@ for run in $(seq "$runs"); do
   awk -v k="$rss_kib" 'BEGIN { printf "%.3f\n", k / 1024 }' >>"$work/rss"
 
   # A game waiting for the human's throw: New Match, Apply, Play Game.
-  click 706 480
-  options=""
-  for _ in $(seq 100); do
-    options=$(xdotool search --onlyvisible --name '^Options$' 2>/dev/null | head -n1 || true)
-    [ -n "$options" ] && break
-    sleep 0.05
-  done
-  eval "$(xdotool getwindowgeometry --shell "$options")"
-  click $((X + 176 + 56)) $((Y + 136 + 18))
-  sleep 0.3
-  click 706 332
+  xsession_start_game || { echo "the options dialog did not open" >&2; exit 1; }
   wait_line '^turn 1$' 10
   xdotool mousemove 300 300  # the pointer rests on the board
   sleep 1

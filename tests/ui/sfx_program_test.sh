@@ -21,6 +21,8 @@ prog=$1
 probe=$2
 # shellcheck source-path=SCRIPTDIR source=pulse_server.sh
 . "$(dirname "$0")/pulse_server.sh"
+# shellcheck source=../../tools/xsession.sh
+. "$(dirname "$0")/../../tools/xsession.sh"
 if ! pulse_have_tools; then
   echo "skip: pulseaudio or pulseaudio-utils is not installed"
   exit 77
@@ -58,14 +60,7 @@ fail() {
 
 pulse_start "$work" || exit 1
 
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 100); do
-  xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.05
-done
-xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start"
+xsession_start "$display" "$work/xvfb.log" || fail "Xvfb did not start"
 
 # Each trace line gets the time it arrived, in ms since t0 with three
 # decimals: "1234.567 throw 3". Bash's own clock needs no process per line.
@@ -99,49 +94,25 @@ trace_ms() { grep -m1 -E "^[0-9.]+ $1" "$work/trace" | cut -d' ' -f1; }
 # $1 - $2 for times in ms with decimals.
 ms_diff() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a - b }'; }
 
-click() { xdotool mousemove "$1" "$2" sleep 0.1 click 1; }
-
 wait_trace 'shown$'
 sleep 1.5  # the sounds are loaded right after the first paint
 
 rate=22050
 pulse_record_start "$work/rec.raw" $rate || fail "no recording"
 
-# The side panel stands at x 618 on an 800 x 600 screen.
-click 706 480  # "New Match"
-options=""
-for _ in $(seq 100); do
-  options=$(xdotool search --onlyvisible --name '^Options$' 2>/dev/null | head -n1)
-  [ -n "$options" ] && break
-  sleep 0.05
-done
-[ -n "$options" ] || fail "the options dialog did not open"
-eval "$(xdotool getwindowgeometry --shell "$options")"
-click $((X + 176 + 56)) $((Y + 136 + 18))  # Apply, with the sound box as it starts: on
-for _ in $(seq 100); do
-  xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 || break
-  sleep 0.05
-done
-
-click 706 332  # "Play Game"
+# Apply leaves the sound box as it starts: on.
+xsession_start_game || fail "the options dialog did not open"
 wait_trace 'turn 1$'
 sleep 0.2
 click 670 264  # the die
 wait_trace 'throw [1-6]$' 15
 dice=$(grep -m1 -E '^[0-9.]+ throw [1-6]$' "$work/trace" | cut -d' ' -f3)
 
-# Piece 1 stands on (1, 6) and moves up; rows 2..5 are empty at the start,
-# row 1 is the computer's safe start row and row 0 is closed behind it.
-# Five is four up and one aside; six is four up, one out and one back.
-case $dice in
-  1 | 2 | 3 | 4) col=1 row=$((6 - dice)) ;;
-  5) col=2 row=2 ;;
-  6) col=1 row=2 ;;
-esac
-click $((24 + 35 + 70)) $((20 + 35 + 420))  # select piece 1
-xdotool mousemove $((24 + 35 + 70 * col)) $((20 + 35 + 70 * row))
+read -r col row < <(xsession_first_target "$dice")
+click "$(cell_x 1)" "$(cell_y 6)"  # select piece 1
+xdotool mousemove "$(cell_x "$col")" "$(cell_y "$row")"
 sleep 0.2
-click $((24 + 35 + 70 * col)) $((20 + 35 + 70 * row))
+click "$(cell_x "$col")" "$(cell_y "$row")"
 wait_trace "move 1 1 $col $row\$"
 wait_trace 'sound MOVE$'
 # MOVE (120 ms) and what the server still holds. The computer's throw sounds

@@ -7,6 +7,8 @@
 # usage: window_xvfb_test.sh path/to/vandrel [screenshot.png]
 # Exit 77 (skipped) when Xvfb or xdotool is missing or :58 is taken.
 set -euo pipefail
+# shellcheck source=../../tools/xsession.sh
+. "$(dirname "$0")/../../tools/xsession.sh"
 
 prog=$1
 shot_out=${2:-}
@@ -38,14 +40,7 @@ fail() {
   exit 1
 }
 
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 100); do
-  xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.05
-done
-xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start"
+xsession_start "$display" "$work/xvfb.log" || fail "Xvfb did not start"
 
 # Waits up to $2 seconds (default 10) for a trace line matching $1.
 wait_trace() {
@@ -58,45 +53,22 @@ wait_trace() {
   fail "no trace line '$pattern' within $limit s"
 }
 
-click() { xdotool mousemove "$1" "$2" sleep 0.1 click 1; }
-
 env VANDREL_TRACE=1 "$prog" >"$work/trace" 2>"$work/stderr" &
 game_pid=$!
 wait_trace '^shown$'
 
-# The side panel stands at x 618 on an 800 x 600 screen.
-click 706 480  # "New Match"
-options=""
-for _ in $(seq 100); do
-  options=$(xdotool search --onlyvisible --name '^Options$' 2>/dev/null | head -n1 || true)
-  [ -n "$options" ] && break
-  sleep 0.05
-done
-[ -n "$options" ] || fail "the options dialog did not open"
-eval "$(xdotool getwindowgeometry --shell "$options")"
-click $((X + 176 + 56)) $((Y + 136 + 18))  # Apply
-for _ in $(seq 100); do
-  xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 || break
-  sleep 0.05
-done
-
-click 706 332  # "Play Game"
+xsession_start_game || fail "the options dialog did not open"
 wait_trace '^turn 1$'
 sleep 0.2
 click 670 264  # the die
 wait_trace '^throw [1-6]$' 15
 dice=$(grep -m1 -E '^throw [1-6]$' "$work/trace" | cut -d' ' -f2)
 
-# Piece 1 stands on (1, 6); rows 2..5 are empty at the start.
-case $dice in
-  1 | 2 | 3 | 4) col=1 row=$((6 - dice)) ;;
-  5) col=2 row=2 ;;
-  6) col=1 row=2 ;;
-esac
-click $((24 + 35 + 70)) $((20 + 35 + 420))                      # select piece 1
-xdotool mousemove $((24 + 35 + 70 * col)) $((20 + 35 + 70 * row)) # the frame follows
+read -r col row < <(xsession_first_target "$dice")
+click "$(cell_x 1)" "$(cell_y 6)"                              # select piece 1
+xdotool mousemove "$(cell_x "$col")" "$(cell_y "$row")" # the frame follows
 sleep 0.2
-click $((24 + 35 + 70 * col)) $((20 + 35 + 70 * row))
+click "$(cell_x "$col")" "$(cell_y "$row")"
 wait_trace "^move 1 1 $col $row\$"
 echo "die $dice: moved piece 1 to ($col, $row)"
 
