@@ -1,12 +1,14 @@
 #include "control/savegame.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <vector>
+#include <ctime>
 
 namespace vandrel {
 
@@ -104,6 +106,182 @@ bool WriteAll(int fd, const uint8_t* data, std::size_t size) {
   return true;
 }
 
+// Reads up to size bytes; answers 0 or the system's error.
+// Our own answer, beside the system's errors, for a target that is no
+// ordinary file.
+constexpr int kNotRegular = -1;
+
+int ReadAll(int fd, uint8_t* data, std::size_t size, std::size_t& got) {
+  got = 0;
+  while (got < size) {
+    const ssize_t n = ::read(fd, data + got, size - got);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+std::string DirOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string BaseOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a save must change: symbolic links are followed, also to a target
+// that does not exist yet, so a link keeps pointing at the saved game.
+int ResolveLinks(std::string& path) {
+  for (int hops = 0;; ++hops) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT ? 0 : errno;
+    if (!S_ISLNK(st.st_mode)) return 0;
+    if (hops == 40) return ELOOP;
+    std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+    const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+    if (n < 0) return errno;
+    if (static_cast<std::size_t>(n) >= target.size()) return ENAMETOOLONG;  // it changed
+    target.resize(static_cast<std::size_t>(n));
+    path = target.front() == '/' ? target : DirOf(path) + "/" + target;
+  }
+}
+
+// Temporary files are named ".NAME.vdg-XXXXXX", NAME being the first bytes
+// of the saved game's name, so the temporary name is short whatever the
+// name's length.
+constexpr std::size_t kTempNameBytes = 24;
+constexpr char kTempMark[] = ".vdg-";
+constexpr std::size_t kTempRandom = 6;  // the XXXXXX that mkostemp fills
+constexpr time_t kStaleSeconds = 60;
+
+std::string TempPattern(const std::string& dir, const std::string& name) {
+  return dir + "/." + name.substr(0, kTempNameBytes) + kTempMark + "XXXXXX";
+}
+
+bool IsOurTempName(const char* name) {
+  const std::size_t len = std::strlen(name);
+  const std::size_t tail = sizeof kTempMark - 1 + kTempRandom;
+  if (name[0] != '.' || len < 1 + tail || len > 1 + kTempNameBytes + tail) return false;
+  if (std::memcmp(name + len - tail, kTempMark, sizeof kTempMark - 1) != 0) return false;
+  for (std::size_t i = len - kTempRandom; i < len; ++i) {
+    const char c = name[i];
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+  }
+  return true;
+}
+
+// Removes temporaries an interrupted save left in dir: our pattern, our own
+// ordinary files no larger than a saved game, untouched for a minute.
+void RemoveStaleTemporaries(const std::string& dir) {
+  const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dfd < 0) return;
+  DIR* d = ::fdopendir(dfd);
+  if (d == nullptr) {
+    ::close(dfd);
+    return;
+  }
+  const time_t now = std::time(nullptr);
+  while (const dirent* e = ::readdir(d)) {
+    if (!IsOurTempName(e->d_name)) continue;
+    struct stat st;
+    if (::fstatat(dfd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+        st.st_size <= static_cast<off_t>(kSavedGameSize) && now - st.st_mtime > kStaleSeconds)
+      ::unlinkat(dfd, e->d_name, 0);
+  }
+  ::closedir(d);
+}
+
+// Writes the bytes over the file itself, for a file whose other hard links
+// must see the save too. The earlier bytes are put back if the write fails.
+int WriteInPlace(const std::string& path, const uint8_t* data, std::size_t size) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return errno;
+  struct stat st;
+  uint8_t earlier[kSavedGameSize];
+  std::size_t had = 0;
+  int err = ::fstat(fd, &st) != 0 ? errno : S_ISREG(st.st_mode) ? 0 : kNotRegular;
+  if (err == 0) err = ReadAll(fd, earlier, sizeof earlier, had);
+  if (err == 0 && (::lseek(fd, 0, SEEK_SET) != 0 || !WriteAll(fd, data, size))) {
+    err = errno;
+    if (::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, earlier, had) && st.st_size < off_t(size))
+      (void)!::ftruncate(fd, st.st_size);
+  }
+  if (err == 0 && (::ftruncate(fd, static_cast<off_t>(size)) != 0 || ::fsync(fd) != 0)) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  return err;
+}
+
+void SyncFolder(const std::string& dir) {
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+int WriteSavedGameBytes(const std::string& chosen, const uint8_t* data, std::size_t size) {
+  std::string path = chosen;
+  if (const int err = ResolveLinks(path)) return err;
+  const std::string dir = DirOf(path);
+
+  // An existing file: the user must be allowed to write it, and it keeps its
+  // mode, its owner (where we may set it) and its other hard links.
+  struct stat old;
+  const bool exists = ::stat(path.c_str(), &old) == 0;
+  if (!exists && errno != ENOENT) return errno;
+  if (exists) {
+    if (S_ISDIR(old.st_mode)) return EISDIR;
+    if (!S_ISREG(old.st_mode)) return kNotRegular;
+    // Opening it for writing (without changing it) asks the system whether
+    // we may, read-only file systems and access lists included.
+    const int probe = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (probe < 0) return errno;
+    const bool regular = ::fstat(probe, &old) == 0 && S_ISREG(old.st_mode);
+    ::close(probe);
+    if (!regular) return kNotRegular;
+  }
+  if (exists && old.st_nlink > 1) return WriteInPlace(path, data, size);
+
+  RemoveStaleTemporaries(dir);
+  std::string tmp = TempPattern(dir, BaseOf(path));
+  const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
+  if (fd < 0) {
+    // A folder we may not write into, holding a file we may write: write the
+    // file itself.
+    if (exists && errno == EACCES) return WriteInPlace(path, data, size);
+    return errno;
+  }
+  int err = 0;
+  if (!WriteAll(fd, data, size) || ::fsync(fd) != 0) err = errno;
+  if (err == 0 && exists) {
+    // The owner first: changing it may clear the set-id bits that the mode
+    // then puts back. Only a privileged user may give the file away.
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)!::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    if (::fchmod(fd, old.st_mode & 07777) != 0) err = errno;
+  } else if (err == 0) {
+    // A new saved game is an ordinary document: readable by others as umask
+    // allows.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    if (::fchmod(fd, 0666 & ~mask) != 0) err = errno;
+  }
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0) err = errno;
+  if (err != 0) {
+    ::unlink(tmp.c_str());
+    return err;
+  }
+  SyncFolder(dir);
+  return 0;
+}
+
 }  // namespace
 
 SavedGame SavedGameOf(const GameState& s) {
@@ -161,7 +339,9 @@ std::string DecodeSavedGame(const uint8_t* data, std::size_t size, SavedGame& ou
   if (!r.ok() || newMatch != g.NewMatchEnabled) return kNotASavedGame;
   for (int t = 0; t < kTeams; ++t)
     if (g.Score[t] < 0 || g.Bonus[t] < 0) return kNotASavedGame;
-  if (g.GamesLeft > 10) return kNotASavedGame;
+  for (int t = 0; t < kTeams; ++t)
+    if (g.Score[t] > kMaxPoints || g.Bonus[t] > kMaxPoints) return kNotASavedGame;
+  if (g.GamesLeft > 10 || g.GamesLeft < kMinGamesLeft) return kNotASavedGame;
 
   // The position itself must be one the rules can reach.
   GameState probe;
@@ -173,47 +353,28 @@ std::string DecodeSavedGame(const uint8_t* data, std::size_t size, SavedGame& ou
 
 std::string WriteSavedGame(const std::string& path, const SavedGame& g) {
   const auto bytes = EncodeSavedGame(g);
-  std::vector<char> tmp(path.begin(), path.end());
-  const char suffix[] = ".XXXXXX";
-  tmp.insert(tmp.end(), suffix, suffix + sizeof suffix);  // with the final NUL
-  const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
-  if (fd < 0) return SystemReason(errno);
-  int err = 0;
-  if (!WriteAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) err = errno;
-  // A saved game is an ordinary document: readable by others as umask allows.
-  if (err == 0) {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    if (::fchmod(fd, 0666 & ~mask) != 0) err = errno;
-  }
-  if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(tmp.data(), path.c_str()) != 0) err = errno;
-  if (err != 0) {
-    ::unlink(tmp.data());
-    return SystemReason(err);
-  }
-  return {};
+  const int err = WriteSavedGameBytes(path, bytes.data(), bytes.size());
+  return err == 0 ? std::string() : err == kNotRegular ? kNotASavedGame : SystemReason(err);
 }
 
 std::string ReadSavedGame(const std::string& path, SavedGame& out) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Only an ordinary file can be a saved game. A FIFO, a device, a socket or
+  // a folder is refused before it is opened, and the descriptor is checked
+  // again; O_NONBLOCK keeps a FIFO put there meanwhile from hanging the open.
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return SystemReason(errno);
+  if (!S_ISREG(st.st_mode)) return kNotASavedGame;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return SystemReason(errno);
   // One byte more than a saved game tells a longer file from a good one.
   uint8_t buf[kSavedGameSize + 1];
   std::size_t got = 0;
-  int err = 0;
-  while (got < sizeof buf) {
-    const ssize_t n = ::read(fd, buf + got, sizeof buf - got);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      err = errno;
-      break;
-    }
-    if (n == 0) break;
-    got += static_cast<std::size_t>(n);
-  }
+  int err = ::fstat(fd, &st) != 0 ? errno : 0;
+  const bool regular = err == 0 && S_ISREG(st.st_mode);
+  if (regular) err = ReadAll(fd, buf, sizeof buf, got);
   if (::close(fd) != 0 && err == 0) err = errno;
   if (err != 0) return SystemReason(err);
+  if (!regular) return kNotASavedGame;
   return DecodeSavedGame(buf, got, out);
 }
 

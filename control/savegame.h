@@ -50,15 +50,23 @@ SavedGame SavedGameOf(const GameState& s);
 void ApplySavedGame(const SavedGame& g, GameState& s);
 
 std::array<uint8_t, kSavedGameSize> EncodeSavedGame(const SavedGame& g);
-// Decodes and checks a file's bytes. Answers "" and fills out, or answers
+// Decodes and checks a file's bytes: a reachable position, scores and
+// bonuses 0..kMaxPoints, GamesLeft kMinGamesLeft..10. Answers "" and fills out, or answers
 // kNotASavedGame and leaves out as it was.
 std::string DecodeSavedGame(const uint8_t* data, std::size_t size, SavedGame& out);
 
-// Writes the file through a temporary file in the same folder that replaces
-// the target only once it is complete, so a failed save never spoils an
-// earlier one. Answers "" or the system's reason followed by a full stop.
+// Writes the file and answers "" or the system's reason followed by a full
+// stop. The save goes to what the name stands for: through symbolic links to
+// their target, keeping an existing file's mode, owner (where permitted) and
+// hard links. A file the user may not write is refused and left as it was.
+// The bytes go to a short hidden temporary file in the same folder that
+// replaces the target only once it is complete, so a failed save never spoils
+// an earlier one; temporaries that an interrupted save left there are removed
+// after a minute. (A file with other hard links is written in place, and its
+// earlier bytes are put back if that fails.)
 std::string WriteSavedGame(const std::string& path, const SavedGame& g);
-// Reads and checks a file. Answers "" and fills out, or the reason.
+// Reads and checks a file. Answers "" and fills out, or the reason. Only an
+// ordinary file is opened, and never so that the open could wait.
 std::string ReadSavedGame(const std::string& path, SavedGame& out);
 
 }  // namespace vandrel
