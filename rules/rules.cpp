@@ -213,7 +213,7 @@ void MoveBtnClick(GameState& s, Presentation& ui) {
 void CaptureAt(GameState& s, Presentation& ui, int t, int col, int row) {
   const int q = PieceAt(s, t, col, row);
   if (q == 0) return;
-  s.Bonus[t] += 10;
+  s.Bonus[t] = AddPoints(s.Bonus[t], 10);
   ui.Trace("capture %d %d", 1 - t, q);
   SendToBase(s, ui, 1 - t, q);
   SetOnBase(s, 1 - t, q, 1);
@@ -232,7 +232,7 @@ void PlacePiece(GameState& s, Presentation& ui, int t, int p, int col, int row) 
   if (x.OnBase && row == ReturnRowOf(t)) SetOnBase(s, t, p, 0);
   UpdateEndP(s, t, p);
   if (x.EndP) {
-    s.Bonus[t] += 20;
+    s.Bonus[t] = AddPoints(s.Bonus[t], 20);
     if (s.SfxOn) ui.PlaySfx(Sound::ENDROW);
   }
   UpdateStartP(s, t, p);
@@ -281,7 +281,7 @@ int LoserPenalty(const GameState& s, int w) {
 }
 
 void ScoreGame(GameState& s, Presentation& ui, int w) {
-  s.Score[w] += LoserPenalty(s, w) + s.Bonus[w];
+  s.Score[w] = AddPoints(s.Score[w], int64_t{LoserPenalty(s, w)} + s.Bonus[w]);
   ui.ShowScores(s.Score[0], s.Score[1]);
   ui.SetBonusPanelVisible(false);
 }

@@ -40,6 +40,16 @@ constexpr int EntryRowOf(int t) { return 6 - 5 * t; }
 // The last square of the base walk, on the team's own start row.
 constexpr int ReturnRowOf(int t) { return StartRowOf(t); }
 
+// Scores and bonuses stay within what the panel shows and a saved game may
+// hold, and games left above a generous bound below zero: the arithmetic on
+// them saturates there and never overflows.
+constexpr int32_t kMaxPoints = 99'999'999;
+constexpr int32_t kMinGamesLeft = -1'000'000;
+constexpr int32_t AddPoints(int32_t points, int64_t add) {
+  const int64_t sum = int64_t{points} + add;
+  return static_cast<int32_t>(sum > kMaxPoints ? kMaxPoints : sum < 0 ? 0 : sum);
+}
+
 // One piece. Its saved form is a 36-byte little-endian record, which the
 // saved-game file repeats twelve times:
 //
