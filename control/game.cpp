@@ -26,6 +26,8 @@ void Game::SetButton(Button b, bool on) {
     case Button::NewMatch:
       s_.MatchBtnEnabled = on;
       break;
+    case Button::Load:
+      break;
   }
   ui_.SetButtonEnabled(b, on);
 }
@@ -43,6 +45,7 @@ void Game::FormCreate() {
   SetButton(Button::PlayGame, false);
   SetButton(Button::NewMatch, true);
   SetButton(Button::Dice, false);
+  SetButton(Button::Load, true);
 }
 
 // --- Games and turns ---------------------------------------------------------
@@ -55,6 +58,12 @@ void Game::NewBtnClick() {
     FinishMatch();
     return;
   }
+  // From here until the loop has ended a click on "Play Game" or "Load"
+  // does nothing, so they show disabled; "Play Game" keeps the state the
+  // game sets (a loaded file's, or the end of the game's) for afterwards.
+  ++s_.LoopDepth;
+  ui_.HoldButton(Button::PlayGame, true);
+  ui_.HoldButton(Button::Load, true);
   ResetPieces(s_, ui_);
   s_.Bonus = {0, 0};
   s_.SetPiece(s_.piecespin);
@@ -83,7 +92,6 @@ void Game::NewBtnClick() {
     ui_.SetSfxCaption(s_.SfxOn);
   }
 
-  ++s_.LoopDepth;
   while (s_.GameRunning) {
     if (!s_.TurnBusy) {
       NextTurn();
@@ -92,7 +100,9 @@ void Game::NewBtnClick() {
     }
   }
   --s_.LoopDepth;
-  s_.GamesLeft -= 1;
+  if (s_.GamesLeft > kMinGamesLeft) s_.GamesLeft -= 1;
+  ui_.HoldButton(Button::PlayGame, false);
+  ui_.HoldButton(Button::Load, false);
 }
 
 void Game::NextTurn() {

@@ -50,7 +50,8 @@ constexpr const char* SoundName(Sound s) {
   return "";
 }
 
-enum class Button { Dice, PlayGame, NewMatch };
+enum class Button { Dice, PlayGame, NewMatch, Load };
+constexpr int kButtonCount = 4;
 
 constexpr int kOptionsApply = 1;
 constexpr int kOptionsCancel = 2;
@@ -84,7 +85,15 @@ class Presentation {
 
   // --- Side panel ---------------------------------------------------------
   void SetButtonEnabled(Button b, bool on) {
-    if (live()) setButtonEnabled(b, on);
+    wanted_[static_cast<int>(b)] = on;
+    if (live()) setButtonEnabled(b, on && !held_[static_cast<int>(b)]);
+  }
+  // While a button is held, a click on it would do nothing (a game loop is
+  // running), so it shows disabled whatever the game sets; released, it
+  // shows the state last set.
+  void HoldButton(Button b, bool hold) {
+    held_[static_cast<int>(b)] = hold;
+    SetButtonEnabled(b, wanted_[static_cast<int>(b)]);
   }
   void ShowDie(int value) {
     if (live()) showDie(value);
@@ -203,6 +212,8 @@ class Presentation {
 
   bool quitting_ = false;
   std::FILE* trace_ = nullptr;
+  bool wanted_[kButtonCount] = {};
+  bool held_[kButtonCount] = {};
 };
 
 // A presentation that shows nothing and never waits: its clock jumps to each

@@ -675,6 +675,9 @@ void TForm1::setButtonEnabled(vandrel::Button b, bool on) {
     case vandrel::Button::NewMatch:
       MatchBtn->setEnabled(on);
       break;
+    case vandrel::Button::Load:
+      LoadBtn->setEnabled(on);
+      break;
   }
 }
 

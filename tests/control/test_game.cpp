@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "control/game.h"
+#include "control/savegame.h"
 #include "rules/rules.h"
 #include "tests/support/fake_presentation.h"
 #include "tests/support/positions.h"
@@ -445,6 +446,63 @@ TEST(Mends, PlayGameAndLoadDoNothingWhileAGameRuns) {
   h.player.Run();
   EXPECT_EQ(h.s().GamesLeft, 4);  // one game counted, once
   EXPECT_EQ(h.trace.Count("turn"), 1);
+}
+
+// "Play Game" and "Load" show enabled exactly when a click acts. At every wait
+// of a match (started from "New Match", and from a loaded file that enables
+// "Play Game"), a button the game wants enabled but shows disabled is clicked
+// and must change nothing; a button shown enabled must be outside any game
+// loop, where its click starts one.
+TEST(Mends, PlayGameAndLoadShowWhatAClickDoes) {
+  for (const bool fromFile : {false, true}) {
+    Harness h(fromFile ? 7 : 3);
+    int probes = 0, shownInLoop = 0, clickActed = 0;
+    const auto inner = h.ui.onWait;
+    h.ui.onWait = [&](testing::WaitKind k) {
+      GameState& s = h.s();
+      for (const Button b : {Button::PlayGame, Button::Load}) {
+        const bool wanted = b == Button::Load || s.NewBtnEnabled;
+        if (h.ui.Shown(b)) {
+          shownInLoop += s.LoopDepth > 0;
+        } else if (wanted && !h.ui.Quitting()) {
+          ++probes;
+          const GameState before = s;
+          const size_t calls = h.ui.calls.size();
+          b == Button::Load ? h.game.LoadBtnClick() : h.game.NewBtnClick();
+          clickActed += !(s == before) || h.ui.calls.size() != calls;
+        }
+      }
+      return inner(k);
+    };
+    const auto gameStarts = [&] { return h.trace.Count("turn"); };
+    if (fromFile) {
+      // A file saved between two games of a match: "Play Game" enabled.
+      SavedGame g = SavedGameOf(Position(testing::kStartPicture));
+      g.GamesLeft = 2;
+      g.PlayGameEnabled = true;
+      const std::string name = ::testing::TempDir() + "/between-games.vdg";
+      ASSERT_EQ(WriteSavedGame(name, g), "");
+      h.ui.openNames.push_back(name);
+      h.player.Then(Player::Load());
+    } else {
+      h.player.Then(Player::NewMatch({.ups = 1}));
+    }
+    for (int game = fromFile ? 1 : 0; game < 2; ++game)
+      h.player.When([](Game& g) { return g.state().LoopDepth == 0; }, [&](Game& g) {
+        EXPECT_TRUE(h.ui.Shown(Button::Load));
+        EXPECT_EQ(h.ui.Shown(Button::PlayGame), g.state().NewBtnEnabled);
+        const int before = gameStarts();
+        g.NewBtnClick();
+        EXPECT_GT(gameStarts(), before) << "a shown-enabled Play Game did not start a game";
+      });
+    h.player.autoplay = FirstLegalHuman;
+    h.player.Run();
+    EXPECT_GT(probes, 100);
+    EXPECT_EQ(shownInLoop, 0) << "shown enabled while a game loop runs";
+    EXPECT_EQ(clickActed, 0);
+    EXPECT_TRUE(h.ui.Shown(Button::PlayGame));  // after the last game, for the result
+    EXPECT_TRUE(h.ui.Shown(Button::Load));
+  }
 }
 
 // --- Leaving ---------------------------------------------------------------

@@ -14,6 +14,8 @@ const char* ButtonName(Button b) {
       return "PlayGame";
     case Button::NewMatch:
       return "NewMatch";
+    case Button::Load:
+      return "Load";
   }
   return "";
 }
@@ -61,6 +63,7 @@ void FakePresentation::invertFrame(int x, int y) {
 }
 
 void FakePresentation::setButtonEnabled(Button b, bool on) {
+  shown[static_cast<int>(b)] = on;
   calls.push_back(std::string("button ") + ButtonName(b) + (on ? " 1" : " 0"));
 }
 

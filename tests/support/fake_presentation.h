@@ -61,6 +61,8 @@ class FakePresentation : public Presentation {
   int frameX = -1, frameY = -1;  // the frame's cell when exactly one is drawn
   int framesDrawn = 0;           // inversions that are on the board now (0 or 1 expected)
   bool bonusPanelVisible = true;
+  bool shown[kButtonCount] = {false, false, true, true};  // as the window starts
+  bool Shown(Button b) const { return shown[static_cast<int>(b)]; }
 
  protected:
   void redrawPieces(const GameState&) override { calls.push_back("redraw"); }
