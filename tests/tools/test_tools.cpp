@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -78,13 +79,42 @@ TEST(VdgTool, ShowsAndChecksFiles) {
       << show.out;
   EXPECT_EQ(Command(tool + " check " + (dir / "g.vdg").string()).status, 0);
 
+  // Refusals go to standard error, naming the file; standard output stays
+  // empty, so `show` prints JSON or nothing. A FIFO is refused at once.
   std::ofstream(dir / "bad.vdg") << "not a game";
-  const Output bad = Command(tool + " check " + (dir / "bad.vdg").string());
-  EXPECT_EQ(bad.status, 1);
-  EXPECT_EQ(bad.out, std::string(kNotASavedGame) + "\n");
-  const Output missing = Command(tool + " check " + (dir / "none.vdg").string());
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.out, "No such file or directory.\n");
+  ASSERT_EQ(::mkfifo((dir / "fifo.vdg").c_str(), 0666), 0);
+  struct Case {
+    std::string args;
+    int status;
+    std::string err;
+  };
+  const std::string bad = (dir / "bad.vdg").string(), none = (dir / "none.vdg").string(),
+                    fifo = (dir / "fifo.vdg").string();
+  const Case cases[] = {
+      {"check " + bad, 1, "vandrel-vdg: " + bad + ": " + kNotASavedGame + "\n"},
+      {"show " + bad, 1, "vandrel-vdg: " + bad + ": " + kNotASavedGame + "\n"},
+      {"check " + none, 1, "vandrel-vdg: " + none + ": No such file or directory.\n"},
+      {"show " + fifo, 1, "vandrel-vdg: " + fifo + ": " + kNotASavedGame + "\n"},
+      {"", 2, ""},
+      {"print " + bad, 2, ""},
+      {"check " + bad + " extra", 2, ""},
+  };
+  for (const Case& c : cases) {
+    const std::string errFile = (dir / "stderr").string();
+    const Output r = Command("timeout 10 " + tool + " " + c.args + " 2>" + errFile);
+    EXPECT_EQ(r.status, c.status) << c.args;
+    EXPECT_EQ(r.out, "") << c.args;
+    std::ifstream in(errFile);
+    const std::string err((std::istreambuf_iterator<char>(in)), {});
+    if (c.status == 2) {
+      EXPECT_EQ(err.rfind("usage: vandrel-vdg", 0), 0u) << c.args;
+    } else {
+      EXPECT_EQ(err, c.err) << c.args;
+    }
+  }
+  const Output help = Command(tool + " --help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("usage: vandrel-vdg", 0), 0u) << help.out;
   fs::remove_all(dir);
 }
 

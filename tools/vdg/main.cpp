@@ -1,8 +1,11 @@
 // vandrel-vdg: a maintainer's look inside saved games.
 //
 //   vandrel-vdg show FILE    prints the saved game as one JSON object
-//   vandrel-vdg check FILE   exits 0 for a file the game would load; else
-//                            prints the game's reason and exits 1
+//   vandrel-vdg check FILE   exits 0 for a file the game would load
+//
+// A file the game would refuse is reported on standard error as
+// "vandrel-vdg: FILE: reason", with exit status 1; standard output then
+// stays empty. Bad usage exits with 2.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -11,8 +14,13 @@
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: vandrel-vdg show FILE    print the saved game as JSON\n"
+    "       vandrel-vdg check FILE   exit 0 if the game would load FILE\n"
+    "A refused file is reported on standard error (exit status 1).\n";
+
 int Usage() {
-  std::fprintf(stderr, "usage: vandrel-vdg show FILE\n       vandrel-vdg check FILE\n");
+  std::fputs(kUsage, stderr);
   return 2;
 }
 
@@ -27,13 +35,17 @@ void PrintPiece(const vandrel::TPiece& x) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   if (argc != 3) return Usage();
   const std::string verb = argv[1];
   if (verb != "show" && verb != "check") return Usage();
   vandrel::SavedGame g;
   const std::string err = vandrel::ReadSavedGame(argv[2], g);
   if (!err.empty()) {
-    std::printf("%s\n", err.c_str());
+    std::fprintf(stderr, "vandrel-vdg: %s: %s\n", argv[2], err.c_str());
     return 1;
   }
   if (verb == "check") return 0;
