@@ -12,8 +12,13 @@ namespace vandrel {
 namespace {
 
 // Pictures larger than this are refused before any pixel memory is taken.
+// Ours are at most a screen's size.
 constexpr JDIMENSION kMaxSide = 16384;
-constexpr unsigned long long kMaxPixels = 64ull * 1024 * 1024;
+constexpr unsigned long long kMaxPixels = 16ull * 1024 * 1024;
+// What libjpeg may take for its own buffers. A progressive picture keeps all
+// its coefficients (two bytes per sample) until the last scan; past this cap
+// it is refused instead of growing without bound.
+constexpr long kMaxDecoderMemory = 64l * 1024 * 1024;
 
 // libjpeg reports fatal errors through error_exit, which must not return.
 // We jump back to the decoder's frame and report the message instead.
@@ -21,6 +26,13 @@ struct ErrorManager {
   jpeg_error_mgr pub;
   std::jmp_buf jump;
   char message[JMSG_LENGTH_MAX];
+};
+
+// Everything the decoder changes lives here, outside the frame that calls
+// setjmp, so it keeps its value across the longjmp.
+struct Decoder {
+  jpeg_decompress_struct cinfo;
+  ErrorManager errors;
 };
 
 [[noreturn]] void ErrorExit(j_common_ptr cinfo) {
@@ -40,57 +52,59 @@ void OutputMessage(j_common_ptr) {}
 
 // Runs libjpeg on the bytes and fills *image. Returns nullptr on success,
 // otherwise the reason. No C++ object with a destructor lives in this frame
-// across a libjpeg call, so the longjmp out of ErrorExit skips nothing.
+// across a libjpeg call, so the longjmp out of ErrorExit skips nothing, and
+// the frame's own variables (the parameters) never change after setjmp.
 const char* RunDecoder(const unsigned char* bytes, unsigned long size, QImage* image,
-                       ErrorManager* errors) {
-  jpeg_decompress_struct cinfo;
-  cinfo.err = jpeg_std_error(&errors->pub);
-  errors->pub.error_exit = ErrorExit;
-  errors->pub.emit_message = EmitMessage;
-  errors->pub.output_message = OutputMessage;
-  errors->message[0] = '\0';
+                       Decoder* d) {
+  jpeg_decompress_struct* const cinfo = &d->cinfo;
+  cinfo->err = jpeg_std_error(&d->errors.pub);
+  d->errors.pub.error_exit = ErrorExit;
+  d->errors.pub.emit_message = EmitMessage;
+  d->errors.pub.output_message = OutputMessage;
+  d->errors.message[0] = '\0';
 
-  if (setjmp(errors->jump) != 0) {
-    jpeg_destroy_decompress(&cinfo);
-    return errors->message;
+  if (setjmp(d->errors.jump) != 0) {
+    jpeg_destroy_decompress(&d->cinfo);
+    return d->errors.message;
   }
 
-  jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, bytes, size);
-  if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
-    jpeg_destroy_decompress(&cinfo);
+  jpeg_create_decompress(cinfo);
+  cinfo->mem->max_memory_to_use = kMaxDecoderMemory;
+  jpeg_mem_src(cinfo, bytes, size);
+  if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK) {
+    jpeg_destroy_decompress(cinfo);
     return "no JPEG image in the data";
   }
-  if (cinfo.image_width == 0 || cinfo.image_height == 0 || cinfo.image_width > kMaxSide ||
-      cinfo.image_height > kMaxSide ||
-      static_cast<unsigned long long>(cinfo.image_width) * cinfo.image_height > kMaxPixels) {
-    jpeg_destroy_decompress(&cinfo);
+  if (cinfo->image_width == 0 || cinfo->image_height == 0 || cinfo->image_width > kMaxSide ||
+      cinfo->image_height > kMaxSide ||
+      static_cast<unsigned long long>(cinfo->image_width) * cinfo->image_height > kMaxPixels) {
+    jpeg_destroy_decompress(cinfo);
     return "the picture's size is out of range";
   }
 
-  cinfo.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&cinfo);
-  if (cinfo.output_components != 3) {
-    jpeg_destroy_decompress(&cinfo);
+  cinfo->out_color_space = JCS_RGB;
+  jpeg_start_decompress(cinfo);
+  if (cinfo->output_components != 3) {
+    jpeg_destroy_decompress(cinfo);
     return "unsupported colour layout";
   }
 
-  *image = QImage(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height),
+  *image = QImage(static_cast<int>(cinfo->output_width), static_cast<int>(cinfo->output_height),
                   QImage::Format_RGB888);
   if (image->isNull()) {
-    jpeg_destroy_decompress(&cinfo);
+    jpeg_destroy_decompress(cinfo);
     return "out of memory for the picture";
   }
 
-  while (cinfo.output_scanline < cinfo.output_height) {
-    JSAMPROW row = image->scanLine(static_cast<int>(cinfo.output_scanline));
-    if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) {
-      jpeg_destroy_decompress(&cinfo);
+  while (cinfo->output_scanline < cinfo->output_height) {
+    JSAMPROW row = image->scanLine(static_cast<int>(cinfo->output_scanline));
+    if (jpeg_read_scanlines(cinfo, &row, 1) != 1) {
+      jpeg_destroy_decompress(cinfo);
       return "the picture's data ends early";
     }
   }
-  jpeg_finish_decompress(&cinfo);
-  jpeg_destroy_decompress(&cinfo);
+  jpeg_finish_decompress(cinfo);
+  jpeg_destroy_decompress(cinfo);
   return nullptr;
 }
 
@@ -105,9 +119,9 @@ QImage DecodeJpeg(const QByteArray& data, QString* error) {
   if (data.isEmpty()) return Fail(error, QStringLiteral("empty JPEG data"));
 
   QImage image;
-  ErrorManager errors;
+  Decoder decoder;
   const char* failure = RunDecoder(reinterpret_cast<const unsigned char*>(data.constData()),
-                                   static_cast<unsigned long>(data.size()), &image, &errors);
+                                   static_cast<unsigned long>(data.size()), &image, &decoder);
   if (failure) {
     const QString text = QString::fromLocal8Bit(failure);
     return Fail(error, text.isEmpty() ? QStringLiteral("JPEG decoding failed") : text);

@@ -21,6 +21,9 @@ constexpr int kMaxDepth = 256;
 // RTF's default size is 12 points.
 constexpr int kDefaultHalfPoints = 24;
 constexpr double kTwipsPerPixel = 15.0;  // 1440 twips to the inch, 96 pixels to the inch
+// Indents and paragraph spacing are kept within about 14 inches either way:
+// far beyond any page, and cheap for the layout.
+constexpr int kMaxTwips = 20000;
 constexpr int kMaxParam = 1'000'000'000;
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F. The five codes it leaves undefined are
@@ -395,15 +398,15 @@ class Reader {
     } else if (w == "qj") {
       s.align = Qt::AlignJustify;
     } else if (w == "li") {
-      s.left = n;
+      s.left = std::clamp(n, -kMaxTwips, kMaxTwips);
     } else if (w == "ri") {
-      s.right = n;
+      s.right = std::clamp(n, -kMaxTwips, kMaxTwips);
     } else if (w == "fi") {
-      s.first = n;
+      s.first = std::clamp(n, -kMaxTwips, kMaxTwips);
     } else if (w == "sb") {
-      s.before = n;
+      s.before = std::clamp(n, 0, kMaxTwips);
     } else if (w == "sa") {
-      s.after = n;
+      s.after = std::clamp(n, 0, kMaxTwips);
     } else if (const char16_t ch = SpecialCharacter(w)) {
       Text(QChar(ch), 0xFF);
     }

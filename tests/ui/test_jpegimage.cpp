@@ -24,7 +24,7 @@ QByteArray ReadResource(const QString& path) {
 }
 
 // Encodes a small picture with libjpeg, for formats the artwork does not use.
-QByteArray Encode(int width, int height, bool gray, bool progressive) {
+QByteArray Encode(int width, int height, bool gray, bool progressive, bool fullChroma = false) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr jerr;
   cinfo.err = jpeg_std_error(&jerr);
@@ -39,6 +39,7 @@ QByteArray Encode(int width, int height, bool gray, bool progressive) {
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, 95, TRUE);
   if (progressive) jpeg_simple_progression(&cinfo);
+  if (fullChroma) cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
   jpeg_start_compress(&cinfo, TRUE);
   std::vector<unsigned char> row(width * cinfo.input_components);
   while (cinfo.next_scanline < cinfo.image_height) {
@@ -234,20 +235,36 @@ TEST(JpegErrors, EmptyMissingAndForeignDataAreReported) {
   EXPECT_TRUE(DecodeJpeg(QByteArray("\xff\xd8\xff", 3)).isNull());
 }
 
-TEST(JpegErrors, AbsurdDimensionsAreRefusedBeforeDecoding) {
-  QByteArray data = ReadResource(QStringLiteral(":/art/strip.jpg"));
-  // Walk the markers to the frame header and claim 60000 x 60000 pixels.
+// Rewrites the frame header's size.
+void ClaimSize(QByteArray& data, int width, int height) {
   int at = 2;
   while (at + 4 < data.size() && !(uchar(data[at + 1]) >= 0xc0 && uchar(data[at + 1]) <= 0xc2))
     at += 2 + (uchar(data[at + 2]) << 8 | uchar(data[at + 3]));
   ASSERT_LT(at + 9, data.size());
-  for (int i : {5, 7}) {  // height, then width
-    data[at + i] = char(0xea);
-    data[at + i + 1] = char(0x60);
-  }
+  data[at + 5] = char(height >> 8);
+  data[at + 6] = char(height);
+  data[at + 7] = char(width >> 8);
+  data[at + 8] = char(width);
+}
+
+TEST(JpegErrors, AbsurdDimensionsAreRefusedBeforeDecoding) {
+  QByteArray data = ReadResource(QStringLiteral(":/art/strip.jpg"));
+  ClaimSize(data, 60000, 60000);
   QString error;
   EXPECT_TRUE(DecodeJpeg(data, &error).isNull());
   EXPECT_FALSE(error.isEmpty());
+}
+
+// A progressive picture keeps all its coefficients until the last scan. One
+// within the pixel cap whose coefficients would take more than the decoder's
+// memory cap (4000 x 4000 at full colour resolution: 96 MB) is refused
+// before that memory is taken.
+TEST(JpegErrors, ProgressivePicturesBeyondTheMemoryCapAreRefused) {
+  QByteArray data = Encode(16, 16, false, true, true);
+  ClaimSize(data, 4000, 4000);
+  QString error;
+  EXPECT_TRUE(DecodeJpeg(data, &error).isNull());
+  EXPECT_TRUE(error.contains(QStringLiteral("Backing store"))) << error.toStdString();
 }
 
 TEST(JpegErrors, EveryTruncationIsAnError) {

@@ -84,6 +84,10 @@ const Case kCases[] = {
     {"Justify", "\\qj x", "x", "x", "justify"},
     {"Indents", "\\li1134\\ri300\\fi-150\\sb240\\sa120 x", "x", "x",
      "left 75.6 right 20 first -10 before 16 after 8"},
+    // Absurd spacing would keep the layout busy for minutes: kept to 20000 twips.
+    {"IndentsBounded", "\\li999999999\\ri-999999999\\fi-2147483648\\sb999999999\\sa99999 x", "x",
+     "x", "left 1333.33 right -1333.33 first -1333.33 before 1333.33 after 1333.33"},
+    {"NoNegativeSpacing", "\\sb-500\\sa-1 x", "x", "x", ""},
     {"PardResets", "\\qc\\li300 a\\par\\pard b", "a|b", "b", ""},
     {"FormatAtItsPar", "\\qc a\\par\\pard\\qr b", "a|b", "a", "centre"},
     {"NextParagraphOwnFormat", "\\qc a\\par\\pard\\qr b", "a|b", "b", "right"},
