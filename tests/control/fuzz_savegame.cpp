@@ -18,9 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   vandrel::GameState s;
   s.Pieces = out.Pieces;
-  if (!vandrel::CheckInvariants(s).empty() || out.Score[0] < 0 || out.Score[1] < 0 ||
-      out.GamesLeft > 10)
+  if (!vandrel::CheckInvariants(s).empty() || out.GamesLeft > 10 ||
+      out.GamesLeft < vandrel::kMinGamesLeft)
     std::abort();
+  for (int t = 0; t < vandrel::kTeams; ++t)
+    if (out.Score[t] < 0 || out.Bonus[t] < 0 || out.Score[t] > vandrel::kMaxPoints ||
+        out.Bonus[t] > vandrel::kMaxPoints)
+      std::abort();
   // A good file survives the round trip unchanged.
   const auto again = vandrel::EncodeSavedGame(out);
   for (size_t i = 0; i < again.size(); ++i)
