@@ -1,5 +1,7 @@
 #include "control/game.h"
 
+#include <utility>
+
 #include "computer/computer.h"
 #include "control/savegame.h"
 #include "rules/rules.h"
@@ -51,19 +53,38 @@ void Game::FormCreate() {
 // --- Games and turns ---------------------------------------------------------
 
 void Game::NewBtnClick() {
-  if (s_.LoopDepth > 0) return;  // never two game loops at once
+  if (s_.LoopDepth > 0) {  // never two game loops at once
+    QueueClick(Button::PlayGame);
+    return;
+  }
+  PlayOneGame();
+  while (queued_ != Queued::None && !ui_.Quitting()) {
+    s_.LoadPending = std::exchange(queued_, Queued::None) == Queued::Load;
+    PlayOneGame();
+  }
+}
+
+void Game::QueueClick(Button b) {
+  // While the game itself runs both buttons show disabled; the window does
+  // not pass their clicks on, and a caller that does is ignored.
+  if (s_.GameRunning || queued_ != Queued::None) return;
+  if (b == Button::PlayGame && s_.NewBtnEnabled) queued_ = Queued::PlayGame;
+  if (b == Button::Load) queued_ = Queued::Load;
+}
+
+void Game::PlayOneGame() {
   if (!s_.LoadPending && s_.GamesLeft < 1) {
     SetButton(Button::PlayGame, false);
     SetButton(Button::NewMatch, true);
     FinishMatch();
     return;
   }
-  // From here until the loop has ended a click on "Play Game" or "Load"
-  // does nothing, so they show disabled; "Play Game" keeps the state the
-  // game sets (a loaded file's, or the end of the game's) for afterwards.
+  // Until the game ends "Play Game" and "Load" show disabled; "Play Game"
+  // keeps the state the game sets (a loaded file's) for afterwards. The end
+  // of the game releases them (CheckGameOver), and a click on them while
+  // the loop winds down is queued.
   ++s_.LoopDepth;
-  ui_.HoldButton(Button::PlayGame, true);
-  ui_.HoldButton(Button::Load, true);
+  ui_.HoldGameButtons(true);
   ResetPieces(s_, ui_);
   s_.Bonus = {0, 0};
   s_.SetPiece(s_.piecespin);
@@ -101,8 +122,7 @@ void Game::NewBtnClick() {
   }
   --s_.LoopDepth;
   if (s_.GamesLeft > kMinGamesLeft) s_.GamesLeft -= 1;
-  ui_.HoldButton(Button::PlayGame, false);
-  ui_.HoldButton(Button::Load, false);
+  ui_.HoldGameButtons(false);
 }
 
 void Game::NextTurn() {
@@ -319,7 +339,10 @@ void Game::SpeedButton4Click() {
 }
 
 void Game::LoadBtnClick() {
-  if (s_.LoopDepth > 0) return;  // never two game loops at once
+  if (s_.LoopDepth > 0) {  // never two game loops at once
+    QueueClick(Button::Load);
+    return;
+  }
   s_.LoadPending = true;
   NewBtnClick();
 }

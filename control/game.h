@@ -69,6 +69,14 @@ class Game {
  private:
   void SetButton(Button b, bool on);
   void BoardClick(int col, int row, MouseButton b);
+  // Prepares a game (loading one when LoadPending is set) and runs its loop.
+  void PlayOneGame();
+  // A click on "Play Game" or "Load" inside a game loop: taken when the game
+  // has ended and its loop is winding down, to act once the loop has ended.
+  void QueueClick(Button b);
+
+  enum class Queued { None, PlayGame, Load };
+  Queued queued_ = Queued::None;
 
   GameState s_;
   Presentation& ui_;

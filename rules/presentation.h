@@ -86,14 +86,16 @@ class Presentation {
   // --- Side panel ---------------------------------------------------------
   void SetButtonEnabled(Button b, bool on) {
     wanted_[static_cast<int>(b)] = on;
-    if (live()) setButtonEnabled(b, on && !held_[static_cast<int>(b)]);
+    const bool held = holdGameButtons_ && (b == Button::PlayGame || b == Button::Load);
+    if (live()) setButtonEnabled(b, on && !held);
   }
-  // While a button is held, a click on it would do nothing (a game loop is
-  // running), so it shows disabled whatever the game sets; released, it
-  // shows the state last set.
-  void HoldButton(Button b, bool hold) {
-    held_[static_cast<int>(b)] = hold;
-    SetButtonEnabled(b, wanted_[static_cast<int>(b)]);
+  // While a game is being played a click on "Play Game" or "Load" does
+  // nothing, so they show disabled whatever the game sets; released (when
+  // the game ends), they show the state last set.
+  void HoldGameButtons(bool hold) {
+    holdGameButtons_ = hold;
+    SetButtonEnabled(Button::PlayGame, wanted_[static_cast<int>(Button::PlayGame)]);
+    SetButtonEnabled(Button::Load, wanted_[static_cast<int>(Button::Load)]);
   }
   void ShowDie(int value) {
     if (live()) showDie(value);
@@ -213,7 +215,7 @@ class Presentation {
   bool quitting_ = false;
   std::FILE* trace_ = nullptr;
   bool wanted_[kButtonCount] = {};
-  bool held_[kButtonCount] = {};
+  bool holdGameButtons_ = false;
 };
 
 // A presentation that shows nothing and never waits: its clock jumps to each

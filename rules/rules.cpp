@@ -266,6 +266,7 @@ void CheckGameOver(GameState& s, Presentation& ui, int t) {
   s.Input = HumanInput::Closed;
   s.NewBtnEnabled = true;
   ui.SetButtonEnabled(Button::PlayGame, true);
+  ui.HoldGameButtons(false);
   ui.Trace("game-over %d %d %d", t, s.Score[0], s.Score[1]);
   AnnounceGame(s, ui, t == 1);
 }

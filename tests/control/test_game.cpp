@@ -448,33 +448,38 @@ TEST(Mends, PlayGameAndLoadDoNothingWhileAGameRuns) {
   EXPECT_EQ(h.trace.Count("turn"), 1);
 }
 
-// "Play Game" and "Load" show enabled exactly when a click acts. At every wait
-// of a match (started from "New Match", and from a loaded file that enables
-// "Play Game"), a button the game wants enabled but shows disabled is clicked
-// and must change nothing; a button shown enabled must be outside any game
-// loop, where its click starts one.
+// "Play Game" and "Load" show enabled exactly when a click acts. While a game
+// is played both show disabled, and a click (were one passed on) changes
+// nothing. From the end of the game they show what the game set, and a hasty
+// click while the loop winds down starts the next game, or the load, as soon
+// as the loop has ended.
 TEST(Mends, PlayGameAndLoadShowWhatAClickDoes) {
   for (const bool fromFile : {false, true}) {
     Harness h(fromFile ? 7 : 3);
-    int probes = 0, shownInLoop = 0, clickActed = 0;
+    int probes = 0, shownWhilePlaying = 0, clickActed = 0, windDownClicks = 0;
+    const auto click = [&](Button b) {
+      b == Button::Load ? h.game.LoadBtnClick() : h.game.NewBtnClick();
+    };
     const auto inner = h.ui.onWait;
     h.ui.onWait = [&](testing::WaitKind k) {
       GameState& s = h.s();
-      for (const Button b : {Button::PlayGame, Button::Load}) {
-        const bool wanted = b == Button::Load || s.NewBtnEnabled;
-        if (h.ui.Shown(b)) {
-          shownInLoop += s.LoopDepth > 0;
-        } else if (wanted && !h.ui.Quitting()) {
+      if (!h.ui.Quitting() && s.GameRunning) {
+        for (const Button b : {Button::PlayGame, Button::Load}) {
           ++probes;
+          shownWhilePlaying += h.ui.Shown(b);
           const GameState before = s;
           const size_t calls = h.ui.calls.size();
-          b == Button::Load ? h.game.LoadBtnClick() : h.game.NewBtnClick();
+          click(b);
           clickActed += !(s == before) || h.ui.calls.size() != calls;
         }
+      } else if (!h.ui.Quitting() && s.LoopDepth > 0 && windDownClicks == 0) {
+        const Button b = fromFile ? Button::Load : Button::PlayGame;
+        EXPECT_TRUE(h.ui.Shown(b)) << "the game is over but its loop still runs";
+        ++windDownClicks;
+        click(b);
       }
       return inner(k);
     };
-    const auto gameStarts = [&] { return h.trace.Count("turn"); };
     if (fromFile) {
       // A file saved between two games of a match: "Play Game" enabled.
       SavedGame g = SavedGameOf(Position(testing::kStartPicture));
@@ -485,22 +490,22 @@ TEST(Mends, PlayGameAndLoadShowWhatAClickDoes) {
       h.ui.openNames.push_back(name);
       h.player.Then(Player::Load());
     } else {
-      h.player.Then(Player::NewMatch({.ups = 1}));
+      h.player.Then(Player::NewMatch({.ups = 1}))
+          .When([](Game& g) { return g.state().LoopDepth == 0; }, [&](Game& g) {
+            EXPECT_TRUE(h.ui.Shown(Button::Load));
+            EXPECT_TRUE(h.ui.Shown(Button::PlayGame));
+            g.NewBtnClick();
+          });
     }
-    for (int game = fromFile ? 1 : 0; game < 2; ++game)
-      h.player.When([](Game& g) { return g.state().LoopDepth == 0; }, [&](Game& g) {
-        EXPECT_TRUE(h.ui.Shown(Button::Load));
-        EXPECT_EQ(h.ui.Shown(Button::PlayGame), g.state().NewBtnEnabled);
-        const int before = gameStarts();
-        g.NewBtnClick();
-        EXPECT_GT(gameStarts(), before) << "a shown-enabled Play Game did not start a game";
-      });
     h.player.autoplay = FirstLegalHuman;
     h.player.Run();
     EXPECT_GT(probes, 100);
-    EXPECT_EQ(shownInLoop, 0) << "shown enabled while a game loop runs";
+    EXPECT_EQ(shownWhilePlaying, 0) << "shown enabled while a game is played";
     EXPECT_EQ(clickActed, 0);
-    EXPECT_TRUE(h.ui.Shown(Button::PlayGame));  // after the last game, for the result
+    EXPECT_EQ(windDownClicks, 1);
+    EXPECT_EQ(h.trace.Count("game-over"), 2) << "the hasty click started no game";
+    EXPECT_EQ(h.ui.Calls("open-dialog").size(), fromFile ? 2u : 0u);
+    EXPECT_TRUE(h.ui.Shown(Button::PlayGame));  // for the match's result
     EXPECT_TRUE(h.ui.Shown(Button::Load));
   }
 }
