@@ -263,7 +263,8 @@ int WriteSavedGameBytes(const std::string& chosen, const uint8_t* data, std::siz
   if (err == 0 && exists) {
     // The owner first: changing it may clear the set-id bits that the mode
     // then puts back. Only a privileged user may give the file away.
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)!::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+      (void)!::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
     if (::fchmod(fd, old.st_mode & 07777) != 0) err = errno;
   } else if (err == 0) {
     // A new saved game is an ordinary document: readable by others as umask

@@ -54,8 +54,7 @@ void OutputMessage(j_common_ptr) {}
 // otherwise the reason. No C++ object with a destructor lives in this frame
 // across a libjpeg call, so the longjmp out of ErrorExit skips nothing, and
 // the frame's own variables (the parameters) never change after setjmp.
-const char* RunDecoder(const unsigned char* bytes, unsigned long size, QImage* image,
-                       Decoder* d) {
+const char* RunDecoder(const unsigned char* bytes, unsigned long size, QImage* image, Decoder* d) {
   jpeg_decompress_struct* const cinfo = &d->cinfo;
   cinfo->err = jpeg_std_error(&d->errors.pub);
   d->errors.pub.error_exit = ErrorExit;

@@ -491,11 +491,12 @@ TEST(Mends, PlayGameAndLoadShowWhatAClickDoes) {
       h.player.Then(Player::Load());
     } else {
       h.player.Then(Player::NewMatch({.ups = 1}))
-          .When([](Game& g) { return g.state().LoopDepth == 0; }, [&](Game& g) {
-            EXPECT_TRUE(h.ui.Shown(Button::Load));
-            EXPECT_TRUE(h.ui.Shown(Button::PlayGame));
-            g.NewBtnClick();
-          });
+          .When([](Game& g) { return g.state().LoopDepth == 0; },
+                [&](Game& g) {
+                  EXPECT_TRUE(h.ui.Shown(Button::Load));
+                  EXPECT_TRUE(h.ui.Shown(Button::PlayGame));
+                  g.NewBtnClick();
+                });
     }
     h.player.autoplay = FirstLegalHuman;
     h.player.Run();

@@ -11,8 +11,8 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <random>
 
 #include "control/game.h"
@@ -362,7 +362,8 @@ TEST(SavedGameFile, OnlyOrdinaryFilesAreOpenedAndNothingWaits) {
       {"an endless device", "/dev/zero", kNotASavedGame, false},
       {"a socket", sockPath, kNotASavedGame, false},
       {"an unreadable file", (dir / "locked.vdg").string(), "Permission denied.", Root()},
-      {"a symlink loop", (dir / "loop-a.vdg").string(), "Too many levels of symbolic links.", false},
+      {"a symlink loop", (dir / "loop-a.vdg").string(), "Too many levels of symbolic links.",
+       false},
   };
   for (const Case& c : cases) {
     const std::string got = InChild(
@@ -398,11 +399,11 @@ TEST(SavedGameFile, SavingOverWritesThroughAndKeepsWhatThePlayerKeeps) {
   const Bytes saved(newBytes.begin(), newBytes.end());
   struct Case {
     const char* what;
-    std::string name;                                // what the player chose
-    std::function<void(const fs::path&)> prepare;    // sets up the earlier file
-    std::string reason;                              // "" or the refusal
+    std::string name;                              // what the player chose
+    std::function<void(const fs::path&)> prepare;  // sets up the earlier file
+    std::string reason;                            // "" or the refusal
     bool asNobody;
-    std::function<void(const fs::path&)> check;      // the state afterwards
+    std::function<void(const fs::path&)> check;  // the state afterwards
   };
   const auto link = [&](const fs::path& p) {
     WriteFile(dir / "target.vdg", earlier);
@@ -505,8 +506,8 @@ TEST(SavedGameFile, ExtremeNumbersLoadUpToTheBoundsAndNoFurther) {
     bool loads;
   };
   const Case cases[] = {
-      {432, kMaxPoints, true},   {432, kMaxPoints + 1, false}, {436, INT32_MAX, false},
-      {440, kMaxPoints, true},   {444, kMaxPoints + 1, false}, {444, INT32_MIN, false},
+      {432, kMaxPoints, true},    {432, kMaxPoints + 1, false},    {436, INT32_MAX, false},
+      {440, kMaxPoints, true},    {444, kMaxPoints + 1, false},    {444, INT32_MIN, false},
       {448, kMinGamesLeft, true}, {448, kMinGamesLeft - 1, false}, {448, INT32_MIN, false},
   };
   const auto good = EncodeSavedGame(MidGame());
