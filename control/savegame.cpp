@@ -106,11 +106,11 @@ bool WriteAll(int fd, const uint8_t* data, std::size_t size) {
   return true;
 }
 
-// Reads up to size bytes; answers 0 or the system's error.
 // Our own answer, beside the system's errors, for a target that is no
 // ordinary file.
 constexpr int kNotRegular = -1;
 
+// Reads up to size bytes; answers 0 or the system's error.
 int ReadAll(int fd, uint8_t* data, std::size_t size, std::size_t& got) {
   got = 0;
   while (got < size) {
