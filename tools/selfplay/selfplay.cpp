@@ -52,9 +52,10 @@ class SelfPlayPresentation : public SilentPresentation {
 
 }  // namespace
 
-SelfPlayResult RunSelfPlay(int games, uint64_t seed) {
+SelfPlayResult RunSelfPlay(int games, uint64_t seed, std::FILE* trace) {
   SelfPlayResult r;
   SelfPlayPresentation ui(seed, r);
+  ui.SetTraceStream(trace);
   Game game(ui);
   ui.game = &game;
   GameState& s = game.state();

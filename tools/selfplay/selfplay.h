@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace vandrel {
@@ -17,6 +18,7 @@ struct SelfPlayResult {
   std::string firstViolation;  // what went wrong first, if anything
 };
 
-SelfPlayResult RunSelfPlay(int games, uint64_t seed);
+// trace: when given, every game event is written there, one line each.
+SelfPlayResult RunSelfPlay(int games, uint64_t seed, std::FILE* trace = nullptr);
 
 }  // namespace vandrel
