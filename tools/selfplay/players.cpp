@@ -5,12 +5,12 @@
 namespace vandrel {
 
 int HumanOptions(const GameState& s, HumanOption* out) {
-  SilentPresentation probe;  // judging squares must not show "Wrong direction"
   int n = 0;
-  for (int p = 1; p <= kPiecesPerTeam; ++p)
-    for (int c = 0; c < 8; ++c)
-      for (int r = 0; r < 8; ++r)
-        if (IsLegalMove(s, probe, kHuman, p, c, r)) out[n++] = {p, c, r};
+  Square targets[kMaxTargets];
+  for (int p = 1; p <= kPiecesPerTeam; ++p) {
+    const int k = LegalTargets(s, kHuman, p, s.Dice, targets);
+    for (int i = 0; i < k; ++i) out[n++] = {p, targets[i].col, targets[i].row};
+  }
   if (RemovalTarget(s, kHuman, s.Dice) > 0) out[n++] = {0, 0, 0};
   return n;
 }
