@@ -129,14 +129,15 @@ bool IsLegalMove(const GameState& s, Presentation& ui, int t, int p, int col, in
 
 namespace {
 
-// The squares IsLegalMove accepts for piece (t, p) inside the search box of a
-// die of dice, in column-then-row order, handed to f until it answers false.
+// The squares IsLegalMove accepts for piece (t, p) with a die of d, inside
+// the search box of a die of dice (the two are the same but in tests), in
+// column-then-row order, handed to f until it answers false.
 // Same tests as IsLegalMove, worked out once per piece instead of once per
 // square; a base piece has a single target, and only the pieces that walk
 // the base can be told "Wrong direction", so nothing here shows anything.
 template <class F>
-bool ForEachTarget(const GameState& s, int t, int p, int dice, F&& f) {
-  const TPiece& x = s.piece(t, p);
+bool ForEachTarget(const PieceTable& b, int t, int p, int dice, int d, F&& f) {
+  const TPiece& x = b[t][p - 1];
   if (x.OnBase) {
     const int target = t == 1 ? x.Row + dice : x.Row - dice;
     const bool can = t == 1 ? target <= ReturnRowOf(1) : target >= ReturnRowOf(0);
@@ -149,12 +150,11 @@ bool ForEachTarget(const GameState& s, int t, int p, int dice, F&& f) {
   uint64_t own = 0;
   unsigned closed = 0;
   for (int q = 1; q <= kPiecesPerTeam; ++q) {
-    const TPiece& y = s.piece(t, q);
+    const TPiece& y = b[t][q - 1];
     if (q != p && !y.OnBase && !y.OnReturn) own |= uint64_t{1} << (y.Row * 8 + y.Col);
-    const TPiece& z = s.piece(1 - t, q);
+    const TPiece& z = b[1 - t][q - 1];
     if (z.StartP && z.Row == StartRowOf(1 - t)) closed |= 1u << z.Col;
   }
-  const int d = s.Dice;
   const bool fromReturn = x.Col == 0 || x.Col == 7;
   const int c0 = std::max(1, x.Col - dice), c1 = std::min(6, x.Col + dice);
   // Forward only: rows grow for team 0 and shrink for team 1.
@@ -182,31 +182,31 @@ bool ForEachTarget(const GameState& s, int t, int p, int dice, F&& f) {
 
 bool FindMoves(GameState& s, Presentation&, int t, int p, int dice, RecordFn record) {
   if (!(s.ComputerTurn && record != nullptr))
-    return ForEachTarget(s, t, p, dice, [](int, int) { return false; });
-  return ForEachTarget(s, t, p, dice, [&](int c, int r) {
+    return ForEachTarget(s.Pieces, t, p, dice, s.Dice, [](int, int) { return false; });
+  return ForEachTarget(s.Pieces, t, p, dice, s.Dice, [&](int c, int r) {
     record(s, p, c, r);
     return true;
   });
 }
 
-int LegalTargets(const GameState& s, int t, int p, int dice, Square* out) {
+int LegalTargets(const PieceTable& b, int t, int p, int dice, Square* out) {
   int n = 0;
-  ForEachTarget(s, t, p, dice, [&](int c, int r) {
+  ForEachTarget(b, t, p, dice, dice, [&](int c, int r) {
     out[n++] = {c, r};
     return true;
   });
   return n;
 }
 
-int RemovalTarget(const GameState& s, int t, int dice) {
-  for (int p = 1; p <= kPiecesPerTeam; ++p) {
-    const TPiece& x = s.piece(t, p);
+int RemovalTarget(const GameState& s, int t, int dice) { return RemovalTarget(s.Pieces, t, dice); }
+
+int RemovalTarget(const PieceTable& b, int t, int dice) {
+  for (const TPiece& x : b[t])
     if (x.StartP || x.OnBase) return 0;
-  }
   const int col = t == 1 ? dice : 7 - dice;
   int target = 0;
   for (int q = 1; q <= kPiecesPerTeam; ++q) {
-    const TPiece& y = s.piece(1 - t, q);
+    const TPiece& y = b[1 - t][q - 1];
     if (y.EndP && y.Col == col) target = q;
   }
   return target;
