@@ -241,7 +241,7 @@ TEST(FindMoves, ListsExactlyTheLegalSquaresOnRandomBoards) {
         s.Dice = dice;
         for (int p = 1; p <= 6; ++p) {
           Square got[kMaxTargets];
-          const int n = LegalTargets(s, t, p, dice, got);
+          const int n = LegalTargets(s.Pieces, t, p, dice, got);
           std::vector<std::pair<int, int>> want;
           for (int c = 0; c < 8; ++c)
             for (int r = 0; r < 8; ++r)
