@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "computer/computer.h"
 #include "computer/strong.h"
+#include "control/savegame.h"
 #include "rules/rules.h"
 #include "tests/support/fake_presentation.h"
 #include "tests/support/positions.h"
@@ -96,6 +99,40 @@ TEST(Strong, PlaysItsChoiceAsTheClassicPlayerDoes) {
     StrongComputerChoice(strong, b);
     EXPECT_EQ(a.calls, b.calls) << dice;
     EXPECT_EQ(classic, strong) << dice;
+  }
+}
+
+// The level chosen in the options dialog holds for the session: Apply sets
+// it, Cancel leaves it, a loaded game keeps it, the saved game never holds
+// it; and the computer's turn plays by it.
+TEST(Strong, LevelFromTheOptionsDecidesTheComputersTurn) {
+  FakePresentation ui;
+  Game game(ui);
+  GameState& s = game.state();
+  game.FormCreate();
+  EXPECT_EQ(s.Level, ComputerLevel::Classic);
+  ui.options = {{.level = ComputerLevel::Strong, .apply = false},
+                {.level = ComputerLevel::Strong}};
+  game.MatchBtnClick();
+  EXPECT_EQ(s.Level, ComputerLevel::Classic);
+  game.MatchBtnClick();
+  EXPECT_EQ(s.Level, ComputerLevel::Strong);
+  GameState classic = s;
+  classic.Level = ComputerLevel::Classic;
+  EXPECT_EQ(SavedGameOf(s), SavedGameOf(classic));
+  ApplySavedGame(SavedGameOf(classic), s);
+  EXPECT_EQ(s.Level, ComputerLevel::Strong);
+
+  // Five pieces home and a 2: the strong player takes piece 6 home and wins,
+  // the classic one takes the human's piece on (4, 5).
+  for (auto [level, col, row] : {std::tuple{ComputerLevel::Strong, 6, 7}, {ComputerLevel::Classic, 4, 5}}) {
+    s.Pieces = Position(kCases[0].picture).Pieces;
+    s.Level = level;
+    s.GameRunning = true;
+    for (int i = 0; i < 20; ++i) ui.randomValues.push_back(2);
+    game.ComputaBtnClick();
+    EXPECT_EQ(s.piece(kComputer, 6).Col, col);
+    EXPECT_EQ(s.piece(kComputer, 6).Row, row);
   }
 }
 

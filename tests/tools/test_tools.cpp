@@ -71,9 +71,38 @@ TEST(SelfPlay, ToolPrintsItsSummaryLast) {
   const Output r = Command(std::string(VANDREL_SELFPLAY) + " --games 500 --seed 3");
   EXPECT_EQ(r.status, 0);
   const std::regex last(
-      R"((^|\n)games=500 violations=0 computer_wins=\d+ human_wins=\d+ turns_per_game=[0-9.]+ games_per_second=\d+\n$)");
+      R"((^|\n)games=500 violations=0 computer_wins=\d+ human_wins=\d+ turns_per_game=[0-9.]+ games_per_second=\d+ ms_per_move=[0-9]+\.[0-9]{3}\n$)");
   EXPECT_TRUE(std::regex_search(r.out, last)) << r.out;
-  EXPECT_EQ(Command(std::string(VANDREL_SELFPLAY) + " --games x 2>/dev/null").status, 2);
+  const Output strong = Command(std::string(VANDREL_SELFPLAY) +
+                                " --games 1 --seed 4 --computer strong --human classic");
+  EXPECT_EQ(strong.status, 0);
+  EXPECT_TRUE(std::regex_search(strong.out, std::regex(R"(^games=1 violations=0 .* ms_per_move=[0-9.]+\n$)")))
+      << strong.out;
+}
+
+TEST(SelfPlay, ToolRefusesWhatItDoesNotUnderstand) {
+  const std::string tool = VANDREL_SELFPLAY;
+  const std::pair<const char*, int> cases[] = {
+      {"--help", 0},
+      {"--games abc", 2},
+      {"--games 7x", 2},
+      {"--games -5", 2},
+      {"--games 0", 2},
+      {"--seed 1.5", 2},
+      {"--games", 2},
+      {"--computer clever", 2},
+      {"--human nobody", 2},
+      {"--level strong", 2},
+  };
+  for (const auto& [args, status] : cases) {
+    const Output r = Command(tool + " " + args + " 2>&1");
+    EXPECT_EQ(r.status, status) << args;
+    const bool usage = r.out.find("usage: vandrel-selfplay --games N --seed S "
+                                  "[--computer classic|strong] [--human random|classic|strong]") !=
+                       std::string::npos;
+    EXPECT_EQ(usage, std::string(args) != "--games 0")  // that one names the range
+        << args << ": " << r.out;
+  }
 }
 
 TEST(VdgTool, ShowsAndChecksFiles) {
