@@ -191,6 +191,7 @@ int StrongPick(const PieceTable& b, int t, int dice, const Choice* options, int 
   if (n <= 1) return 0;
   Search search(t, limits, w);
   int best = 0;
+  int64_t lastSpent = 0;
   for (int plies = 1; plies <= limits.maxDepth; ++plies) {
     const int64_t before = search.nodes_;
     int pick = 0;
@@ -205,11 +206,14 @@ int StrongPick(const PieceTable& b, int t, int dice, const Choice* options, int 
     if (search.aborted_) break;  // an unfinished pass is not trusted
     best = pick;
     if (pickValue >= kWin) break;  // a sure win needs no deeper look
-    // A pass costs some sixty times the one before: start it only when it
-    // can finish.
-    const int64_t spent = search.nodes_ - before;
-    if (search.nodes_ + spent * 40 > limits.nodeBudget) break;
-    if (limits.timeMs > 0 && search.ElapsedMs() * 40 > limits.timeMs) break;
+    // Each pass costs about as many times the one before as that one cost
+    // the one before it (six throws times the moves of a throw): start the
+    // next only when it can finish.
+    const int64_t spent = std::max<int64_t>(1, search.nodes_ - before);
+    const double growth = lastSpent > 0 ? std::max(6.0, static_cast<double>(spent) / lastSpent) : 60;
+    lastSpent = spent;
+    if (search.nodes_ + spent * growth > limits.nodeBudget) break;
+    if (limits.timeMs > 0 && search.ElapsedMs() * (1 + growth) > limits.timeMs) break;
   }
   return best;
 }
