@@ -75,10 +75,13 @@ TEST(Strong, PlainlyBestChoice) {
     const int n = ListChoices(s.Pieces, kComputer, c.dice, options);
     ASSERT_GT(n, 1) << c.name;
     EXPECT_EQ(options[StrongPick(s.Pieces, kComputer, c.dice, options, n)], c.best) << c.name;
-    StrongLimits deterministic;
-    deterministic.timeMs = 0;
-    EXPECT_EQ(options[StrongPick(s.Pieces, kComputer, c.dice, options, n, deterministic)], c.best)
-        << c.name;
+    for (int depth = 1; depth <= 3; ++depth) {  // however little time a slow machine leaves
+      StrongLimits limits;
+      limits.maxDepth = depth;
+      limits.timeMs = 0;
+      EXPECT_EQ(options[StrongPick(s.Pieces, kComputer, c.dice, options, n, limits)], c.best)
+          << c.name << " depth " << depth;
+    }
   }
 }
 
