@@ -148,7 +148,7 @@ TEST(Strong, NeverLeavesTheRules) {
   quick.timeMs = 0;
   SilentPresentation ui(5);
   int games = 0, moves = 0;
-  for (; games < 1000; ++games) {
+  for (; games < 2000; ++games) {
     GameState s;
     ResetPieces(s, ui);
     s.GameRunning = true;
