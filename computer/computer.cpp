@@ -1,11 +1,16 @@
 #include "computer/computer.h"
 
+#include <cstring>
+#include <type_traits>
+
 #include "rules/rules.h"
 
 namespace vandrel {
 
 void ClearMoveList(GameState& s) {
-  s.Moves.fill(TMoveEntry{});
+  // Four zero integers a record: one block of zero bytes, at every throw.
+  static_assert(std::is_trivially_copyable_v<TMoveEntry>);
+  std::memset(s.Moves.data(), 0, sizeof s.Moves);
   s.MoveCount = 0;
 }
 
@@ -52,22 +57,29 @@ int PickBestMove(GameState& s, Presentation& ui) {
   return best;
 }
 
+void PlayRemoval(GameState& s, Presentation& ui) {
+  TakeFromEndRow(s, ui, kHuman, RemovalTarget(s, kComputer, s.Dice));
+  ui.RedrawPieces(s);
+}
+
+void PlayCandidate(GameState& s, Presentation& ui, int piece, int col, int row) {
+  s.SetPiece(piece);
+  s.spin1 = col;
+  s.spin2 = row;
+  ui.ShowMoveRequest(s);
+  MoveBtnClick(s, ui);
+}
+
 void ComputerChoice(GameState& s, Presentation& ui) {
-  const int r = RemovalTarget(s, kComputer, s.Dice);
-  if (r > 0) {
-    TakeFromEndRow(s, ui, kHuman, r);
-    ui.RedrawPieces(s);
+  if (RemovalTarget(s, kComputer, s.Dice) > 0) {
+    PlayRemoval(s, ui);
     return;
   }
   if (s.MoveCount == 0) return;  // "I can't move!" has been shown
   int i = PickBestMove(s, ui);
   if (i == -1) i = ui.Random(s.MoveCount);
   const TMoveEntry& e = s.Moves[i];
-  s.SetPiece(e.Piece);
-  s.spin1 = e.Col;
-  s.spin2 = e.Row;
-  ui.ShowMoveRequest(s);
-  MoveBtnClick(s, ui);
+  PlayCandidate(s, ui, e.Piece, e.Col, e.Row);
 }
 
 }  // namespace vandrel

@@ -26,6 +26,11 @@ constexpr int kBaseWalkScore = 2;
 // writes the list into the developer candidate grid.
 int PickBestMove(GameState& s, Presentation& ui);
 
+// Carrying the choice out, for both levels: the end-row removal named by
+// the die; or the move request filled with the candidate and carried out.
+void PlayRemoval(GameState& s, Presentation& ui);
+void PlayCandidate(GameState& s, Presentation& ui, int piece, int col, int row);
+
 // The computer's choice, after its throw and the can-move test: the removal
 // option, else the best candidate, else a random one; or a pass when there is
 // nothing to play.

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "computer/computer.h"
+#include "computer/strong.h"
 #include "control/savegame.h"
 #include "rules/rules.h"
 
@@ -165,7 +166,13 @@ void Game::ComputaBtnClick() {
   ui_.ShowMoveRequest(s_);
   DiceBtnClick();
   ui_.SetDieEnabled(false);
-  if (!ui_.Quitting()) ComputerChoice(s_, ui_);
+  if (!ui_.Quitting()) {
+    if (s_.Level == ComputerLevel::Strong) {
+      StrongComputerChoice(s_, ui_);
+    } else {
+      ComputerChoice(s_, ui_);
+    }
+  }
   ui_.RedrawPieces(s_);
   ui_.ProcessMessages();
   s_.PieceSelected = false;

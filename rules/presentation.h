@@ -145,8 +145,8 @@ class Presentation {
   void ErrorBox(std::string_view text) {
     if (live()) errorBox(text);
   }
-  // The options dialog: it changes GamesPerMatch as the arrows are pressed
-  // and SfxOn on Apply. Answers kOptionsApply or kOptionsCancel.
+  // The options dialog: it changes GamesPerMatch as the arrows are pressed,
+  // and SfxOn and Level on Apply. Answers kOptionsApply or kOptionsCancel.
   int ShowOptions(GameState& s) { return live() ? showOptions(s) : kOptionsCancel; }
   std::optional<std::string> AskSaveFileName() { return live() ? askSaveFileName() : std::nullopt; }
   std::optional<std::string> AskOpenFileName() { return live() ? askOpenFileName() : std::nullopt; }

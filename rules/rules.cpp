@@ -1,6 +1,7 @@
 #include "rules/rules.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 namespace vandrel {
@@ -126,38 +127,86 @@ bool IsLegalMove(const GameState& s, Presentation& ui, int t, int p, int col, in
   return true;
 }
 
-bool FindMoves(GameState& s, Presentation& ui, int t, int p, int dice, RecordFn record) {
-  const TPiece& x = s.piece(t, p);
-  const bool recording = s.ComputerTurn && record != nullptr;
+namespace {
+
+// The squares IsLegalMove accepts for piece (t, p) with a die of d, inside
+// the search box of a die of dice (the two are the same but in tests), in
+// column-then-row order, handed to f until it answers false.
+// Same tests as IsLegalMove, worked out once per piece instead of once per
+// square; a base piece has a single target, and only the pieces that walk
+// the base can be told "Wrong direction", so nothing here shows anything.
+template <class F>
+bool ForEachTarget(const PieceTable& b, int t, int p, int dice, int d, F&& f) {
+  const TPiece& x = b[t][p - 1];
   if (x.OnBase) {
     const int target = t == 1 ? x.Row + dice : x.Row - dice;
     const bool can = t == 1 ? target <= ReturnRowOf(1) : target >= ReturnRowOf(0);
-    if (can && recording) record(s, p, BaseColOf(t), target);
+    if (can) f(BaseColOf(t), target);
     return can;
   }
+  if (x.EndP) return false;  // an arrived piece never moves by itself
+  // Squares held by the team's other pieces outside the base walk, and the
+  // end-row columns closed by an opponent still on its start row.
+  uint64_t own = 0;
+  unsigned closed = 0;
+  for (int q = 1; q <= kPiecesPerTeam; ++q) {
+    const TPiece& y = b[t][q - 1];
+    if (q != p && !y.OnBase && !y.OnReturn) own |= uint64_t{1} << (y.Row * 8 + y.Col);
+    const TPiece& z = b[1 - t][q - 1];
+    if (z.StartP && z.Row == StartRowOf(1 - t)) closed |= 1u << z.Col;
+  }
+  const bool fromReturn = x.Col == 0 || x.Col == 7;
   const int c0 = std::max(1, x.Col - dice), c1 = std::min(6, x.Col + dice);
-  const int r0 = std::max(0, x.Row - dice), r1 = std::min(7, x.Row + dice);
+  // Forward only: rows grow for team 0 and shrink for team 1.
+  const int r0 = t == 0 ? x.Row : std::max(0, x.Row - dice);
+  const int r1 = t == 0 ? std::min(7, x.Row + dice) : x.Row;
   bool found = false;
   for (int c = c0; c <= c1; ++c) {
+    const int dc = std::abs(c - x.Col);
     for (int r = r0; r <= r1; ++r) {
-      if (!IsLegalMove(s, ui, t, p, c, r)) continue;
-      if (!recording) return true;
+      const int dr = std::abs(r - x.Row);
+      if (dr + dc > d || (dr + dc - d) % 2 != 0) continue;
+      if (dr == 0 && dc != d) continue;
+      if (fromReturn && r != x.Row) continue;
+      if (r == StartRowOf(1 - t)) continue;
+      if (own >> (r * 8 + c) & 1) continue;
+      if ((r == 0 || r == 7) && (closed >> c & 1)) continue;
       found = true;
-      record(s, p, c, r);
+      if (!f(c, r)) return true;
     }
   }
   return found;
 }
 
-int RemovalTarget(const GameState& s, int t, int dice) {
-  for (int p = 1; p <= kPiecesPerTeam; ++p) {
-    const TPiece& x = s.piece(t, p);
+}  // namespace
+
+bool FindMoves(GameState& s, Presentation&, int t, int p, int dice, RecordFn record) {
+  if (!(s.ComputerTurn && record != nullptr))
+    return ForEachTarget(s.Pieces, t, p, dice, s.Dice, [](int, int) { return false; });
+  return ForEachTarget(s.Pieces, t, p, dice, s.Dice, [&](int c, int r) {
+    record(s, p, c, r);
+    return true;
+  });
+}
+
+int LegalTargets(const PieceTable& b, int t, int p, int dice, Square* out) {
+  int n = 0;
+  ForEachTarget(b, t, p, dice, dice, [&](int c, int r) {
+    out[n++] = {c, r};
+    return true;
+  });
+  return n;
+}
+
+int RemovalTarget(const GameState& s, int t, int dice) { return RemovalTarget(s.Pieces, t, dice); }
+
+int RemovalTarget(const PieceTable& b, int t, int dice) {
+  for (const TPiece& x : b[t])
     if (x.StartP || x.OnBase) return 0;
-  }
   const int col = t == 1 ? dice : 7 - dice;
   int target = 0;
   for (int q = 1; q <= kPiecesPerTeam; ++q) {
-    const TPiece& y = s.piece(1 - t, q);
+    const TPiece& y = b[1 - t][q - 1];
     if (y.EndP && y.Col == col) target = q;
   }
   return target;

@@ -36,9 +36,17 @@ using RecordFn = void (*)(GameState& s, int piece, int col, int row);
 // computer moves and record is given, the whole search box is walked and
 // every legal square is recorded, in column-then-row order.
 bool FindMoves(GameState& s, Presentation& ui, int t, int p, int dice, RecordFn record = nullptr);
+// The squares piece (t, p) of the table may move to with the die, in the
+// order FindMoves meets them; out has room for kMaxTargets. Answers how many.
+struct Square {
+  int col = 0, row = 0;
+};
+constexpr int kMaxTargets = 48;
+int LegalTargets(const PieceTable& b, int t, int p, int dice, Square* out);
 // The opponent's piece that team t may send back from the opponent's end
 // row instead of moving, or 0.
 int RemovalTarget(const GameState& s, int t, int dice);
+int RemovalTarget(const PieceTable& b, int t, int dice);
 // The can-move test: the number of team t's pieces that can move, plus one
 // when the removal option is open. Builds the candidate list on the way when
 // the computer moves.

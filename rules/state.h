@@ -85,6 +85,8 @@ struct TPiece {
   bool operator==(const TPiece&) const = default;
 };
 constexpr int kPieceRecordSize = 36;
+// The piece table: [team][piece - 1].
+using PieceTable = std::array<std::array<TPiece, kPiecesPerTeam>, kTeams>;
 
 // One candidate move of the computer: four signed 32-bit integers.
 struct TMoveEntry {
@@ -106,6 +108,11 @@ enum class HumanInput : uint8_t {
   AwaitMove,   // select, target, right click, removal click
 };
 
+// How the computer plays: the classic player weighs one move ahead, the
+// strong one searches over the dice. Chosen in the options dialog for the
+// session; not part of the saved game.
+enum class ComputerLevel : uint8_t { Classic, Strong };
+
 struct GameState {
   // Piece table: Pieces[team][piece - 1]; use piece(t, p).
   std::array<std::array<TPiece, kPiecesPerTeam>, kTeams> Pieces{};
@@ -116,6 +123,7 @@ struct GameState {
   int GamesPerMatch = 1;
   int32_t GamesLeft = 0;
   bool SfxOn = true;
+  ComputerLevel Level = ComputerLevel::Classic;
 
   // The move request, held by the editors teamspin, piecespin, spin1, spin2.
   // Setting the team or the piece copies that piece's square into the target.

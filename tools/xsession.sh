@@ -30,7 +30,7 @@ xsession_start_game() {
   [ -n "$options" ] || return 1
   local X Y WIDTH HEIGHT SCREEN WINDOW
   eval "$(xdotool getwindowgeometry --shell "$options")"
-  click $((X + 176 + 56)) $((Y + 136 + 18))  # Apply
+  click $((X + 176 + 56)) $((Y + 176 + 18))  # Apply, below the computer's level
   for _ in $(seq 100); do
     xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 || break
     sleep 0.05

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPainter>
+#include <QComboBox>
 #include <algorithm>
 
 #include "dialogstyle.h"
@@ -12,6 +13,10 @@ using vandrel::FlatButton;
 namespace {
 constexpr int kMinGames = 1;
 constexpr int kMaxGames = 10;
+// The computer's level takes a band of its own between the sound box and the
+// buttons; the dialog grows by it.
+constexpr int kBandTop = 136;
+constexpr int kBand = 40;
 }  // namespace
 
 TOptionForm::TOptionForm(const QImage& strip, QWidget* parent)
@@ -20,7 +25,7 @@ TOptionForm::TOptionForm(const QImage& strip, QWidget* parent)
       strip_(strip) {
   setObjectName(QStringLiteral("OptionForm"));
   setWindowTitle(QStringLiteral("Options"));
-  setFixedSize(298, 180);
+  setFixedSize(298, 180 + kBand);
   setFont(vandrel::TahomaFont(19, false));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, QColor(0, 64, 0));
@@ -59,10 +64,24 @@ TOptionForm::TOptionForm(const QImage& strip, QWidget* parent)
   Label2->move(104, 100);
   Label2->adjustSize();
 
-  CancelBtn = vandrel::MakeFlatButton(this, QStringLiteral("Cancel"), QRect(8, 136, 113, 37),
+  Label3 = new QLabel(QStringLiteral("Computer:"), this);
+  Label3->setObjectName(QStringLiteral("Label3"));
+  vandrel::MakeCreamLabel(Label3, vandrel::TahomaFont(19, false));
+  Label3->adjustSize();
+  // Under the Apply button, so that the choice reads "Computer: Classic".
+  LevelBox = new QComboBox(this);
+  LevelBox->setObjectName(QStringLiteral("LevelBox"));
+  LevelBox->setFont(vandrel::TahomaFont(19, false));
+  LevelBox->addItems({QStringLiteral("Classic"), QStringLiteral("Strong")});
+  LevelBox->setGeometry(176, kBandTop + 4, 113, 30);
+  Label3->move(16, LevelBox->y() + (LevelBox->height() - Label3->height()) / 2);
+
+  CancelBtn = vandrel::MakeFlatButton(this, QStringLiteral("Cancel"),
+                                      QRect(8, kBandTop + kBand, 113, 37),
                                       vandrel::TahomaFont(19, false));
   CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-  ApplyBtn = vandrel::MakeFlatButton(this, QStringLiteral("Apply"), QRect(176, 136, 113, 37),
+  ApplyBtn = vandrel::MakeFlatButton(this, QStringLiteral("Apply"),
+                                     QRect(176, kBandTop + kBand, 113, 37),
                                      vandrel::TahomaFont(19, false));
   ApplyBtn->setObjectName(QStringLiteral("ApplyBtn"));
 
@@ -72,18 +91,22 @@ TOptionForm::TOptionForm(const QImage& strip, QWidget* parent)
   connect(CancelBtn, &QAbstractButton::clicked, this, &TOptionForm::CancelBtnClick);
 }
 
-int TOptionForm::Execute(int* gamesPerMatch, bool* sfxOn) {
+int TOptionForm::Execute(int* gamesPerMatch, bool* sfxOn, bool* strong) {
   gamesPerMatch_ = gamesPerMatch;
   sfxOn_ = sfxOn;
+  strong_ = strong;
   const int result = exec();
   gamesPerMatch_ = nullptr;
   sfxOn_ = nullptr;
+  strong_ = nullptr;
   return result == kApply ? kApply : kCancel;
 }
 
 void TOptionForm::FormShow() {
   // The check box is left as it was: it keeps the state of the last closing.
   if (gamesPerMatch_) MatchLabel->setNum(*gamesPerMatch_);
+  // The level shows what is in force: a choice cancelled is forgotten.
+  LevelBox->setCurrentIndex(strong_ && *strong_ ? kStrong : kClassic);
 }
 
 void TOptionForm::ChangeGames(int step) {
@@ -98,6 +121,7 @@ void TOptionForm::SpeedButton2Click() { ChangeGames(-1); }
 
 void TOptionForm::ApplyBtnClick() {
   if (sfxOn_) *sfxOn_ = SFXBox->isChecked();
+  if (strong_) *strong_ = LevelBox->currentIndex() == kStrong;
   done(kApply);
 }
 

@@ -1,4 +1,5 @@
-// The options dialog: games per match and the sound switch, before a match.
+// The options dialog: games per match, the sound switch and how the computer
+// plays, before a match.
 #pragma once
 
 #include <QDialog>
@@ -6,6 +7,7 @@
 
 class QCheckBox;
 class QLabel;
+class QComboBox;
 
 namespace vandrel {
 class FlatButton;
@@ -22,9 +24,11 @@ class TOptionForm : public QDialog {
   explicit TOptionForm(const QImage& strip, QWidget* parent = nullptr);
 
   // Shows the dialog modally. The arrows write *gamesPerMatch at once (1..10);
-  // Apply writes *sfxOn from the check box. Gives kApply or kCancel (Cancel,
-  // the close box, Escape, or the dialog closed from outside).
-  int Execute(int* gamesPerMatch, bool* sfxOn);
+  // Apply writes *sfxOn from the check box and *strong from the computer's
+  // level, which shows *strong whenever the dialog opens. Gives kApply or
+  // kCancel (Cancel, the close box, Escape, or the dialog closed from
+  // outside).
+  int Execute(int* gamesPerMatch, bool* sfxOn, bool* strong = nullptr);
 
   QLabel* Label1 = nullptr;
   QLabel* MatchLabel = nullptr;
@@ -32,6 +36,11 @@ class TOptionForm : public QDialog {
   vandrel::FlatButton* SpeedButton2 = nullptr;
   QCheckBox* SFXBox = nullptr;
   QLabel* Label2 = nullptr;
+  // The band below the sound box: "Computer:", Classic or Strong.
+  static constexpr int kClassic = 0;
+  static constexpr int kStrong = 1;
+  QLabel* Label3 = nullptr;
+  QComboBox* LevelBox = nullptr;
   vandrel::FlatButton* CancelBtn = nullptr;
   vandrel::FlatButton* ApplyBtn = nullptr;
 
@@ -54,4 +63,5 @@ class TOptionForm : public QDialog {
   QImage strip_;
   int* gamesPerMatch_ = nullptr;
   bool* sfxOn_ = nullptr;
+  bool* strong_ = nullptr;
 };

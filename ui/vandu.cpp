@@ -787,8 +787,11 @@ void TForm1::errorBox(std::string_view text) {
 int TForm1::showOptions(vandrel::GameState& s) {
   if (!dialogs_) return vandrel::kOptionsCancel;
   ++depth_;
-  const int answer = dialogs_->options(&s.GamesPerMatch, &s.SfxOn);
+  bool strong = s.Level == vandrel::ComputerLevel::Strong;
+  const int answer = dialogs_->options(&s.GamesPerMatch, &s.SfxOn, &strong);
   --depth_;
+  if (answer == vandrel::kOptionsApply)
+    s.Level = strong ? vandrel::ComputerLevel::Strong : vandrel::ComputerLevel::Classic;
   return closing_ ? vandrel::kOptionsCancel : answer;
 }
 

@@ -25,8 +25,8 @@ class GameDialogs : public DialogLayer {
         logo_(new Tlogo(parent)) {}
 
   void prompt(const QString& text) override { prompt_->ShowMessage(text); }
-  int options(int* gamesPerMatch, bool* sfxOn) override {
-    return options_->Execute(gamesPerMatch, sfxOn);
+  int options(int* gamesPerMatch, bool* sfxOn, bool* strong) override {
+    return options_->Execute(gamesPerMatch, sfxOn, strong);
   }
   void about() override { logo_->Execute(); }
   void plainMessage(const QString& text) override { ShowPlainMessage(parent_, text); }
@@ -50,7 +50,7 @@ class GameDialogs : public DialogLayer {
   GameDialogs(QWidget* parent, const QImage&) : parent_(parent) {}
 
   void prompt(const QString& text) override { plainMessage(text); }
-  int options(int* gamesPerMatch, bool*) override {
+  int options(int* gamesPerMatch, bool*, bool*) override {
     bool ok = false;
     const int n =
         QInputDialog::getInt(parent_, QStringLiteral("Options"), QStringLiteral("Games / Match"),

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "computer/computer.h"
+#include "computer/strong.h"
 #include "rules/rules.h"
 #include "tests/support/positions.h"
 
@@ -49,7 +50,10 @@ TEST(NoAllocation, SearchWeighAndChoose) {
     ClearMoveList(t);
     CountMoveOptions(t, ui, 0, RecordCandidate);
     CountMoveOptions(t, ui, 1);
+    GameState u = t;
     ComputerChoice(t, ui);
+    u.Level = ComputerLevel::Strong;
+    StrongComputerChoice(u, ui);
     counting = false;
     EXPECT_EQ(allocations, 0) << "die " << dice;
   }

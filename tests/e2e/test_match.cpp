@@ -215,7 +215,7 @@ TEST(WholeMatch, TwoGamesThroughTheRealWindow) {
       ::pclose(p);
     }
     Click(ox + 248 + 17, oy + 16 + 16);   // one game more
-    Click(ox + 176 + 56, oy + 136 + 18);  // Apply
+    Click(ox + 176 + 56, oy + 176 + 18);  // Apply, below the computer's level
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     Click(kPanel + 88, 332);  // "Play Game"
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <vector>
 #include <string>
 
 #include "rules/rules.h"
@@ -203,6 +204,54 @@ TEST(FindMoves, ArrivedPieceIsNeverMovable) {
   for (int dice = 1; dice <= 6; ++dice) {
     s.Dice = dice;
     EXPECT_FALSE(FindMoves(s, ui, 1, 6, dice)) << dice;
+  }
+}
+
+// The move generator works the tests out once per piece; over many random
+// boards it must accept exactly the squares IsLegalMove accepts, in order.
+TEST(FindMoves, ListsExactlyTheLegalSquaresOnRandomBoards) {
+  uint64_t rng = 88172645463325252ULL;
+  auto next = [&](int n) {
+    rng ^= rng << 13;
+    rng ^= rng >> 7;
+    rng ^= rng << 17;
+    return static_cast<int>(rng % static_cast<uint64_t>(n));
+  };
+  SilentPresentation ui;
+  for (int board = 0; board < 1000; ++board) {
+    GameState s = Position(testing::kStartPicture);
+    bool taken[8][8] = {};
+    for (int t = 0; t < 2; ++t)
+      for (int p = 1; p <= 6; ++p) {
+        int c, r;
+        if (next(5) == 0) {  // in its base walk, or on its return square
+          c = BaseColOf(t);
+          r = 1 + next(6);
+        } else {
+          do {
+            c = 1 + next(6);
+            r = next(8);
+          } while (taken[c][r]);
+          taken[c][r] = true;
+        }
+        testing::Place(s, t, p, c, r);
+      }
+    for (int t = 0; t < 2; ++t)
+      for (int dice = 1; dice <= 6; ++dice) {
+        s.Dice = dice;
+        for (int p = 1; p <= 6; ++p) {
+          Square got[kMaxTargets];
+          const int n = LegalTargets(s.Pieces, t, p, dice, got);
+          std::vector<std::pair<int, int>> want;
+          for (int c = 0; c < 8; ++c)
+            for (int r = 0; r < 8; ++r)
+              if (IsLegalMove(s, ui, t, p, c, r)) want.push_back({c, r});
+          ASSERT_EQ(n, static_cast<int>(want.size())) << "board " << board << " die " << dice;
+          for (int i = 0; i < n; ++i)
+            ASSERT_EQ(std::make_pair(got[i].col, got[i].row), want[i]) << "board " << board;
+          EXPECT_EQ(FindMoves(s, ui, t, p, dice), n > 0);
+        }
+      }
   }
 }
 

@@ -109,6 +109,7 @@ int FakePresentation::showOptions(GameState& s) {
   if (o.setBox) sfxBox = *o.setBox;
   if (!o.apply) return kOptionsCancel;
   s.SfxOn = sfxBox;
+  if (o.level) s.Level = *o.level;
   return kOptionsApply;
 }
 

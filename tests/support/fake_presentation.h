@@ -42,6 +42,7 @@ class FakePresentation : public Presentation {
     int ups = 0;
     int downs = 0;
     std::optional<bool> setBox{};  // click the sound box into this state
+    std::optional<ComputerLevel> level{};  // choose the computer's level
     bool apply = true;
   };
   std::deque<Options> options;

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -40,6 +41,27 @@ TEST(SelfPlay, ThousandsOfGamesKeepEveryRule) {
   EXPECT_GT(r.turns, 3000 * 20);
 }
 
+// FNV-1a over everything the games wrote to their trace.
+uint64_t TraceHash(int games, uint64_t seed) {
+  char* text = nullptr;
+  size_t size = 0;
+  std::FILE* f = ::open_memstream(&text, &size);
+  const SelfPlayResult r = RunSelfPlay(games, seed, f);
+  std::fclose(f);
+  EXPECT_EQ(r.violations, 0) << r.firstViolation;
+  uint64_t h = 0xcbf29ce484222325ULL;
+  for (size_t i = 0; i < size; ++i) h = (h ^ static_cast<unsigned char>(text[i])) * 0x100000001b3ULL;
+  std::free(text);
+  return h;
+}
+
+// The classic computer's every throw, move, capture, pass and result over
+// a thousand games, as recorded before the engine was made faster: not one
+// move may change.
+TEST(SelfPlay, ClassicGamesAreMoveForMoveAsRecorded) {
+  EXPECT_EQ(TraceHash(1000, 20261209), 0x2ec31ff2e88b08acULL);
+}
+
 TEST(SelfPlay, SameSeedSameGames) {
   const SelfPlayResult a = RunSelfPlay(200, 42), b = RunSelfPlay(200, 42);
   EXPECT_EQ(a.turns, b.turns);
@@ -50,9 +72,38 @@ TEST(SelfPlay, ToolPrintsItsSummaryLast) {
   const Output r = Command(std::string(VANDREL_SELFPLAY) + " --games 500 --seed 3");
   EXPECT_EQ(r.status, 0);
   const std::regex last(
-      R"((^|\n)games=500 violations=0 computer_wins=\d+ human_wins=\d+ turns_per_game=[0-9.]+ games_per_second=\d+\n$)");
+      R"((^|\n)games=500 violations=0 computer_wins=\d+ human_wins=\d+ turns_per_game=[0-9.]+ games_per_second=\d+ ms_per_move=[0-9]+\.[0-9]{3}\n$)");
   EXPECT_TRUE(std::regex_search(r.out, last)) << r.out;
-  EXPECT_EQ(Command(std::string(VANDREL_SELFPLAY) + " --games x 2>/dev/null").status, 2);
+  const Output strong = Command(std::string(VANDREL_SELFPLAY) +
+                                " --games 1 --seed 4 --computer strong --human classic");
+  EXPECT_EQ(strong.status, 0);
+  EXPECT_TRUE(std::regex_search(strong.out, std::regex(R"(^games=1 violations=0 .* ms_per_move=[0-9.]+\n$)")))
+      << strong.out;
+}
+
+TEST(SelfPlay, ToolRefusesWhatItDoesNotUnderstand) {
+  const std::string tool = VANDREL_SELFPLAY;
+  const std::pair<const char*, int> cases[] = {
+      {"--help", 0},
+      {"--games abc", 2},
+      {"--games 7x", 2},
+      {"--games -5", 2},
+      {"--games 0", 2},
+      {"--seed 1.5", 2},
+      {"--games", 2},
+      {"--computer clever", 2},
+      {"--human nobody", 2},
+      {"--level strong", 2},
+  };
+  for (const auto& [args, status] : cases) {
+    const Output r = Command(tool + " " + args + " 2>&1");
+    EXPECT_EQ(r.status, status) << args;
+    const bool usage = r.out.find("usage: vandrel-selfplay --games N --seed S "
+                                  "[--computer classic|strong] [--human random|classic|strong]") !=
+                       std::string::npos;
+    EXPECT_EQ(usage, std::string(args) != "--games 0")  // that one names the range
+        << args << ": " << r.out;
+  }
 }
 
 TEST(VdgTool, ShowsAndChecksFiles) {

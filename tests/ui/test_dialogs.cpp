@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -70,8 +71,11 @@ class OptionsTest : public DialogTest {
  protected:
   // Opens the dialog, runs `inside` while it is up, and gives Execute's answer.
   int Run(int* games, bool* sfxOn, std::function<void(TOptionForm*)> inside) {
+    return Run(games, sfxOn, nullptr, std::move(inside));
+  }
+  int Run(int* games, bool* sfxOn, bool* strong, std::function<void(TOptionForm*)> inside) {
     WhenModal<TOptionForm>(std::move(inside));
-    return form_.Execute(games, sfxOn);
+    return form_.Execute(games, sfxOn, strong);
   }
 
   TOptionForm form_{QImage(10, 796, QImage::Format_RGB32)};
@@ -186,6 +190,66 @@ TEST_F(OptionsTest, EveryOtherWayOutIsCancel) {
     EXPECT_TRUE(sfx) << name;
     EXPECT_FALSE(form_.isVisible()) << name;
   }
+}
+
+// The computer's level has a band of its own between the sound box and the
+// buttons: what was above keeps its place, the buttons keep their distance
+// from the bottom edge.
+TEST_F(OptionsTest, LevelBandSitsBetweenTheSoundBoxAndTheButtons) {
+  EXPECT_EQ(form_.size(), QSize(298, 220));
+  const std::vector<std::pair<QWidget*, QPoint>> kept = {
+      {form_.Label1, {16, 40}},       {form_.MatchLabel, {184, 24}}, {form_.SpeedButton1, {248, 16}},
+      {form_.SpeedButton2, {248, 48}}, {form_.SFXBox, {68, 104}},    {form_.Label2, {104, 100}}};
+  for (const auto& [widget, place] : kept) EXPECT_EQ(widget->pos(), place) << widget->objectName().toStdString();
+  for (QWidget* button : {static_cast<QWidget*>(form_.CancelBtn), static_cast<QWidget*>(form_.ApplyBtn)})
+    EXPECT_EQ(form_.height() - button->geometry().bottom() - 1, 180 - (136 + 37));
+  EXPECT_EQ(form_.CancelBtn->x(), 8);
+  EXPECT_EQ(form_.ApplyBtn->x(), 176);
+  const int bandTop = std::max(form_.SFXBox->geometry().bottom(), form_.Label2->geometry().bottom());
+  for (QWidget* w : {static_cast<QWidget*>(form_.Label3), static_cast<QWidget*>(form_.LevelBox)}) {
+    EXPECT_GT(w->y(), bandTop) << w->objectName().toStdString();
+    EXPECT_LT(w->geometry().bottom(), form_.CancelBtn->y()) << w->objectName().toStdString();
+    EXPECT_LE(w->geometry().right(), form_.width()) << w->objectName().toStdString();
+  }
+  EXPECT_EQ(form_.Label3->text(), "Computer:");
+  ASSERT_EQ(form_.LevelBox->count(), 2);
+  EXPECT_EQ(form_.LevelBox->itemText(TOptionForm::kClassic), "Classic");
+  EXPECT_EQ(form_.LevelBox->itemText(TOptionForm::kStrong), "Strong");
+  EXPECT_LT(form_.Label3->geometry().right(), form_.LevelBox->x());
+}
+
+// Apply takes the level; Cancel forgets a change, and every opening shows
+// the level in force, Classic at first.
+TEST_F(OptionsTest, ApplyTakesTheLevelAndCancelForgetsIt) {
+  struct Step {
+    bool chooseStrong, apply, shownStrong, strongAfter;
+  };
+  const Step steps[] = {
+      {true, false, false, false},  // Classic at first; a cancelled change is forgotten
+      {true, true, false, true},
+      {false, false, true, true},  // the next opening shows Strong
+      {false, true, true, true},
+  };
+  int games = 1;
+  bool sfx = true, strong = false;
+  for (const Step& step : steps) {
+    bool shown = !step.shownStrong;
+    Run(&games, &sfx, &strong, [&](TOptionForm* form) {
+      shown = form->LevelBox->currentIndex() == TOptionForm::kStrong;
+      if (step.chooseStrong) {  // as a player picks it with the arrow key
+        form->LevelBox->setFocus();
+        QTest::keyClick(form->LevelBox, Qt::Key_Down);
+      }
+      Click(step.apply ? form->ApplyBtn : form->CancelBtn);
+    });
+    EXPECT_EQ(shown, step.shownStrong);
+    EXPECT_EQ(strong, step.strongAfter);
+  }
+  Run(&games, &sfx, &strong, [&](TOptionForm* form) {
+    QTest::keyClick(form->LevelBox, Qt::Key_Up);
+    Click(form->ApplyBtn);
+  });
+  EXPECT_FALSE(strong);
 }
 
 // The arrows are drawn triangles: wider at the bottom going up, at the top going down.

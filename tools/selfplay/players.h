@@ -4,16 +4,15 @@
 
 #include <cstdint>
 
+#include "computer/strong.h"
 #include "control/game.h"
 
 namespace vandrel {
 
 // One thing the human may do after a throw: move piece to (col, row), or
 // (piece 0) use the removal option.
-struct HumanOption {
-  int piece = 0, col = 0, row = 0;
-};
-constexpr int kMaxHumanOptions = kPiecesPerTeam * 64 + 1;
+using HumanOption = Choice;
+constexpr int kMaxHumanOptions = kMaxChoices;
 
 // Every legal move of the human with the current die, then the removal.
 int HumanOptions(const GameState& s, HumanOption* out);
@@ -25,15 +24,25 @@ void PlayHumanOption(Game& g, const HumanOption& o);
 // false when no human action is due.
 bool FirstLegalHuman(Game& g);
 
-// Throws when due, then picks uniformly among all legal options.
+// How a stand-in human chooses among its options.
+enum class Policy {
+  Random,   // uniformly among all of them
+  Classic,  // the classic computer's weights, mirrored for the human's team
+  Strong,   // the strong computer's search, for the human's team
+};
+
+// Throws when due, then chooses by its policy.
 class RandomHuman {
  public:
-  explicit RandomHuman(uint64_t seed) : rng_(seed ? seed : 1) {}
+  explicit RandomHuman(uint64_t seed, Policy policy = Policy::Random)
+      : rng_(seed ? seed : 1), policy_(policy) {}
   bool operator()(Game& g);
 
  private:
   int Next(int n);
+  int Classic(const GameState& s, const HumanOption* opts, int n);
   uint64_t rng_;
+  Policy policy_;
 };
 
 }  // namespace vandrel
