@@ -557,6 +557,8 @@ void TForm1::PlaceClient() {
     if (rulesLoaded_) LoadRulesText("HELP");
   }
   client_->setGeometry(QRect(fit.offset, fit.size));
+  // The dialogs scale with the layout (ui/dialogstyle.h).
+  setProperty("layoutScale", fit.scale);
 }
 
 void TForm1::resizeEvent(QResizeEvent*) { PlaceClient(); }
