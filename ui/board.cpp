@@ -6,6 +6,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QToolTip>
+#include <QCursor>
 #include <algorithm>
 #include <cmath>
 
@@ -75,6 +77,33 @@ BoardView::BoardView(QWidget* parent)
   bitmap_.fill(Qt::black);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
+  still_.start();
+  hintTimer_.setSingleShot(true);
+  connect(&hintTimer_, &QTimer::timeout, this, [this] { showHint(); });
+}
+
+namespace {
+constexpr int kHintRestMs = 2000;
+}
+
+bool BoardView::event(QEvent* e) {
+  if (e->type() != QEvent::ToolTip) return QWidget::event(e);
+  hintTimer_.start(std::max<int>(0, kHintRestMs - static_cast<int>(still_.elapsed())));
+  return true;
+}
+
+void BoardView::showHint() {
+  if (toolTip().isEmpty() || !underMouse()) return;
+  if (still_.elapsed() < kHintRestMs) {
+    hintTimer_.start(kHintRestMs - static_cast<int>(still_.elapsed()));
+    return;
+  }
+  const QPoint at = mapFromGlobal(QCursor::pos());
+  const int side = scale_.map(kCellPixels);
+  const QRect cell(scale_.map(kCellPixels * (scale_.toLayout(at.x()) / kCellPixels)),
+                   scale_.map(kCellPixels * (scale_.toLayout(at.y()) / kCellPixels)), side, side);
+  // Hidden again as soon as the pointer leaves the cell.
+  QToolTip::showText(mapToGlobal(cell.bottomLeft() + QPoint(0, 4)), toolTip(), this, cell);
 }
 
 void BoardView::drawPicture(const QImage& picture) {
@@ -178,6 +207,7 @@ void BoardView::mousePressEvent(QMouseEvent* e) {
 
 void BoardView::mouseMoveEvent(QMouseEvent* e) {
   e->accept();
+  still_.restart();
   if (onMouseMove) {
     const QPointF at = e->position();
     onMouseMove(scale_.toLayout(at.x()), scale_.toLayout(at.y()));

@@ -17,7 +17,9 @@
 // does not follow the pointer over it.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
+#include <QTimer>
 #include <QPixmap>
 #include <QWidget>
 #include <functional>
@@ -72,8 +74,12 @@ class BoardView : public QWidget, public Rescalable {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  // The hint waits for a longer rest than Qt's and stands below the cell
+  // under the pointer, never over it: the player is aiming there.
+  bool event(QEvent* event) override;
 
  private:
+  void showHint();
   void rebuildScreenBitmap();
   void invert(QImage& image, const QRect& cell, int pen);
   void invertOnScreen(int x, int y);
@@ -83,6 +89,8 @@ class BoardView : public QWidget, public Rescalable {
   std::vector<QPoint> frames_;  // the frames inverted an odd number of times
   ArtLoader art_;
   LayoutScale scale_;
+  QElapsedTimer still_;  // since the pointer last moved
+  QTimer hintTimer_;
 };
 
 // One team's disc at the current scale, shared by its six images.
