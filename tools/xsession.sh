@@ -102,6 +102,35 @@ xsession_start_game() {
   click 706 332  # "Play Game"
 }
 
+# Waits up to $3 seconds (default 10) for a line matching $2 in the trace file
+# $1, while the game ($game_pid) runs; calls the script's fail otherwise.
+xsession_wait_trace() {
+  local trace=$1 pattern=$2 limit=${3:-10}
+  for _ in $(seq $((limit * 20))); do
+    grep -qE "$pattern" "$trace" 2>/dev/null && return 0
+    kill -0 "$game_pid" 2>/dev/null || fail "the program ended while waiting for '$pattern'"
+    sleep 0.05
+  done
+  fail "no trace line '$pattern' within $limit s"
+}
+
+# The human's first move of a game just started: throws the die, selects
+# piece 1, lets the frame follow the pointer and clicks a square the throw
+# allows; waits for the move in the trace file $1.
+xsession_first_move() {
+  local trace=$1 dice col row
+  xsession_wait_trace "$trace" '^turn 1$'
+  click 670 264  # the die
+  xsession_wait_trace "$trace" '^throw [1-6]$' 15
+  dice=$(grep -m1 -E '^throw [1-6]$' "$trace" | cut -d' ' -f2)
+  read -r col row < <(xsession_first_target "$dice")
+  click "$(cell_x 1)" "$(cell_y 6)"         # select piece 1
+  point "$(cell_x "$col")" "$(cell_y "$row")" # the frame follows
+  click "$(cell_x "$col")" "$(cell_y "$row")"
+  xsession_wait_trace "$trace" "^move 1 1 $col $row\$"
+  echo "die $dice: moved piece 1 to ($col, $row)"
+}
+
 # A square the human's piece 1, still on (1, 6) at the start of a game, may
 # go to with die $1, as "col row". Rows 2..5 are empty, row 1 is the
 # computer's start row and row 0 is closed behind it: five is four up and

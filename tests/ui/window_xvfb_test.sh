@@ -37,33 +37,14 @@ fail() {
 
 xsession_start auto "$work/xvfb.log" || fail "Xvfb did not start"
 
-# Waits up to $2 seconds (default 10) for a trace line matching $1.
-wait_trace() {
-  local pattern=$1 limit=${2:-10}
-  for _ in $(seq $((limit * 20))); do
-    grep -qE "$pattern" "$work/trace" && return 0
-    kill -0 "$game_pid" 2>/dev/null || fail "the program ended while waiting for '$pattern'"
-    sleep 0.05
-  done
-  fail "no trace line '$pattern' within $limit s"
-}
+wait_trace() { xsession_wait_trace "$work/trace" "$@"; }
 
 env VANDREL_TRACE=1 "$prog" >"$work/trace" 2>"$work/stderr" &
 game_pid=$!
 wait_trace '^ready$'
 
 xsession_start_game || fail "the options dialog did not open"
-wait_trace '^turn 1$'
-click 670 264  # the die
-wait_trace '^throw [1-6]$' 15
-dice=$(grep -m1 -E '^throw [1-6]$' "$work/trace" | cut -d' ' -f2)
-
-read -r col row < <(xsession_first_target "$dice")
-click "$(cell_x 1)" "$(cell_y 6)"         # select piece 1
-point "$(cell_x "$col")" "$(cell_y "$row")" # the frame follows
-click "$(cell_x "$col")" "$(cell_y "$row")"
-wait_trace "^move 1 1 $col $row\$"
-echo "die $dice: moved piece 1 to ($col, $row)"
+xsession_first_move "$work/trace"
 
 # The computer's reply (done once the human's turn comes round again), then
 # a picture of the game.
