@@ -146,9 +146,11 @@ void FlatButton::paintEvent(QPaintEvent*) {
     return;
   }
 
-  // A filled triangle 14 pixels wide and 7 high, like the symbol font's arrows.
-  const int halfWidth = 7;
-  const int height = 7;
+  // A filled triangle 14 pixels wide and 7 high on the 33-pixel button, like
+  // the symbol font's arrows; larger with a scaled dialog.
+  const double k = r.height() / 33.0;
+  const double halfWidth = 7 * k;
+  const double height = 7 * k;
   const QPointF centre = QRectF(r).center() + QPointF(shift) + QPointF(0.5, 0.5);
   const double top = centre.y() - height / 2.0;
   const double bottom = top + height;
