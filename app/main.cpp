@@ -29,16 +29,15 @@ int main(int argc, char** argv) {
 
   TForm1::Options options;
   options.developer = EnvOn("VANDREL_DEVELOPER");
+  for (int i = 1; i < argc; ++i) options.windowed |= std::strcmp(argv[i], "--window") == 0;
   int rc = 0;
   {
     TForm1 form(options);
     if (EnvOn("VANDREL_TRACE")) form.SetTraceStream(stdout);
     // The dialogs (prompt, options, about box) follow right after the
     // window's first paint.
-    form.FillScreen();
-    form.show();
-    // The last step of start-up: the game's screen mode.
-    if (!options.developer && vandrel::SetDisplayMode(800, 600, 32)) form.FillScreen();
+    // The last step of start-up: the game's screen mode (unless windowed).
+    form.ShowOnScreen();
     vandrel::InstallQuitSignalHandlers([&form] { form.close(); });
     rc = QApplication::exec();
   }  // the window puts the screen mode back and lets its sounds go

@@ -2,35 +2,43 @@
 # Measures the game under Xvfb (800 x 600) and prints the medians of five runs:
 #   startup_ms        from starting the program to its window's first paint
 #                     (the trace's "shown" line)
+#   bare_ms           the same for a bare full-screen Qt window
+#                     (tools/vandrel-bare-window), started in turn with the game
+#   startup_ratio     startup_ms / bare_ms
 #   rss_mib           resident memory one second after start-up
 #   idle_cpu_percent  CPU used over 10 s while the game waits for the human's
 #                     throw, in percent of one core
 #
 # usage: tools/measure.sh [path/to/vandrel] [runs]
-# Environment: MEASURE_DISPLAY (default :59), IDLE_SECONDS (default 10),
-# IDLE_CPU_LIMIT (default 2): above it, in percent of a core, it fails.
+# Environment: IDLE_SECONDS (default 10), IDLE_CPU_LIMIT (default 2): above it,
+# in percent of a core, it fails; STARTUP_RATIO_LIMIT (default none): above
+# it it fails too. MEASURE_SCREEN (default 800x600): the Xvfb screen.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=tools/xsession.sh
 source "$here/tools/xsession.sh"
-prog=${1:-$here/build-win/app/vandrel}
+prog=${1:-$here/build/default/app/vandrel}
 runs=${2:-5}
-display=${MEASURE_DISPLAY:-:59}
 idle_seconds=${IDLE_SECONDS:-10}
 [ -x "$prog" ] || { echo "no program at $prog" >&2; exit 2; }
+bare=$(dirname "$prog")/../tools/vandrel-bare-window
+[ -x "$bare" ] || { echo "no bare window at $bare" >&2; exit 2; }
 
 work=$(mktemp -d)
 xvfb_pid=""
 game_pid=""
+bare_pid=""
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+  [ -n "$bare_pid" ] && kill "$bare_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-xsession_start "$display" "$work/xvfb.log" || { echo "Xvfb did not start" >&2; exit 1; }
+xsession_start auto "$work/xvfb.log" "${MEASURE_SCREEN:-800x600}" ||
+  { echo "Xvfb did not start" >&2; exit 1; }
 
 # CPU time of all the process's threads in ns (schedstat), or from the
 # clock ticks of /proc/PID/stat where schedstat is missing.
@@ -50,32 +58,52 @@ median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]
 
 wait_line() {  # pattern, seconds
   for _ in $(seq $(($2 * 100))); do
-    grep -qE "$1" "$work/trace" && return 0
+    grep -qE "$1" "$work/trace" 2>/dev/null && return 0
     sleep 0.01
   done
   echo "no '$1' in the trace" >&2
   return 1
 }
 
+# Milliseconds from now ($1, ns) to the program's "shown" on the fifo.
+until_shown() {
+  local line
+  while IFS= read -r line <&3; do
+    [ "$line" = shown ] && break
+  done
+  awk -v a="$1" -v b="$(date +%s%N)" 'BEGIN { printf "%.3f\n", (b - a) / 1e6 }'
+}
+
 : >"$work/startup"
+: >"$work/bare"
 : >"$work/rss"
 : >"$work/idle"
 for run in $(seq "$runs"); do
+  # The bare window first, then the game: in turn, on the same server.
+  rm -f "$work/fifo"
+  mkfifo "$work/fifo"
+  t0=$(date +%s%N)
+  "$bare" >"$work/fifo" 2>/dev/null &
+  bare_pid=$!
+  exec 3<"$work/fifo"
+  until_shown "$t0" >>"$work/bare"
+  exec 3<&-
+  kill "$bare_pid"
+  wait "$bare_pid" 2>/dev/null || true
+  bare_pid=""
+
   rm -f "$work/fifo" "$work/trace"
   mkfifo "$work/fifo"
   t0=$(date +%s%N)
   env VANDREL_TRACE=1 "$prog" >"$work/fifo" 2>/dev/null &
   game_pid=$!
   exec 3<"$work/fifo"
-  while IFS= read -r line <&3; do
-    [ "$line" = shown ] && break
-  done
-  t1=$(date +%s%N)
-  awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f\n", (b - a) / 1e6 }' >>"$work/startup"
+  until_shown "$t0" >>"$work/startup"
   # The rest of the trace goes to a file.
   cat <&3 >"$work/trace" &
   exec 3<&-
 
+  wait_line '^ready$' 10
   sleep 1
   rss_kib=$(awk '/^VmRSS:/ { print $2 }' "/proc/$game_pid/status")
   awk -v k="$rss_kib" 'BEGIN { printf "%.3f\n", k / 1024 }' >>"$work/rss"
@@ -93,13 +121,22 @@ for run in $(seq "$runs"); do
   kill "$game_pid"
   wait "$game_pid" 2>/dev/null || true
   game_pid=""
-  printf 'run %d: startup %.1f ms, rss %.1f MiB, idle cpu %.4f %%\n' "$run" \
-    "$(tail -n1 "$work/startup")" "$(tail -n1 "$work/rss")" "$(tail -n1 "$work/idle")" >&2
+  printf 'run %d: startup %.1f ms (bare window %.1f ms), rss %.1f MiB, idle cpu %.4f %%\n' "$run" \
+    "$(tail -n1 "$work/startup")" "$(tail -n1 "$work/bare")" "$(tail -n1 "$work/rss")" \
+    "$(tail -n1 "$work/idle")" >&2
 done
 
 idle=$(median <"$work/idle")
-printf 'startup_ms=%.1f rss_mib=%.1f idle_cpu_percent=%.4f\n' \
-  "$(median <"$work/startup")" "$(median <"$work/rss")" "$idle"
+startup=$(median <"$work/startup")
+bare_ms=$(median <"$work/bare")
+ratio=$(awk -v a="$startup" -v b="$bare_ms" 'BEGIN { printf "%.2f", a / b }')
+printf 'startup_ms=%.1f bare_ms=%.1f startup_ratio=%s rss_mib=%.1f idle_cpu_percent=%.4f\n' \
+  "$startup" "$bare_ms" "$ratio" "$(median <"$work/rss")" "$idle"
+if [ -n "${STARTUP_RATIO_LIMIT:-}" ] &&
+  awk -v r="$ratio" -v l="$STARTUP_RATIO_LIMIT" 'BEGIN { exit !(r > l) }'; then
+  echo "FAIL: start-up takes $ratio times a bare window's (limit $STARTUP_RATIO_LIMIT)" >&2
+  exit 1
+fi
 
 # A game that waits for the player must not keep the processor busy.
 limit=${IDLE_CPU_LIMIT:-2}

@@ -1,41 +1,134 @@
 # Sourced by the scripts that play the real game on an X server with xdotool
-# (the measurements and the real-window tests). Window coordinates are those
-# of the 800 x 600 screen: the side panel stands at x 618.
+# (the measurements and the real-window tests). Positions are given in the
+# game's 800 x 600 layout coordinates and mapped to the screen through the
+# layout's scale and place in the game's window (xsession_layout).
 
-# Starts Xvfb at 800 x 600 on display $1, logging to $2; sets xvfb_pid and
-# DISPLAY. Fails when the server does not answer within five seconds.
+# Starts Xvfb on display $1, logging to $2, with a screen of $3 (default
+# 800x600); sets xvfb_pid and DISPLAY. With $1 = auto Xvfb picks a free
+# display itself (-displayfd). Fails when the server does not answer within
+# ten seconds.
 xsession_start() {
-  Xvfb "$1" -screen 0 800x600x24 -nolisten tcp >"$2" 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=$1
-  for _ in $(seq 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+  local display=$1 log=$2 size=${3:-800x600}
+  if [ "$display" = auto ]; then
+    : >"$log.display"
+    Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp 9>"$log.display" >"$log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 200); do
+      [ -s "$log.display" ] && break
+      kill -0 "$xvfb_pid" 2>/dev/null || return 1
+      sleep 0.05
+    done
+    display=:$(head -n1 "$log.display")
+    [ "$display" != : ] || return 1
+  else
+    Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >"$log" 2>&1 &
+    xvfb_pid=$!
+  fi
+  export DISPLAY=$display
+  for _ in $(seq 200); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && { xsession_layout_of_screen; return 0; }
     sleep 0.05
   done
   return 1
 }
 
-click() { xdotool mousemove "$1" "$2" sleep 0.1 click 1; }
+# The layout's place: lay_x, lay_y (its top-left corner on the screen) and
+# lay_s (its scale), for a client area at ($1, $2) of $3 x $4 pixels.
+xsession_layout_in() {
+  read -r lay_s lay_x lay_y < <(awk -v x="$1" -v y="$2" -v w="$3" -v h="$4" 'BEGIN {
+    s = w / 800; if (h / 600 < s) s = h / 600
+    printf "%.6f %d %d\n", s, x + int((w - int(800 * s + 0.5)) / 2), y + int((h - int(600 * s + 0.5)) / 2)
+  }')
+}
 
-# "New Match", Apply in the options dialog (one game, the sound box as it
-# is), then "Play Game". Fails when the options dialog does not open.
-xsession_start_game() {
-  local options=""
-  click 706 480  # "New Match"
-  for _ in $(seq 100); do
-    options=$(xdotool search --onlyvisible --name '^Options$' 2>/dev/null | head -n1 || true)
-    [ -n "$options" ] && break
+# The layout of a game filling the screen.
+xsession_layout_of_screen() {
+  local w h
+  read -r w h < <(xdotool getdisplaygeometry)
+  xsession_layout_in 0 0 "$w" "$h"
+}
+
+# The layout of the game's window (found by its title), as it stands now.
+xsession_layout() {
+  local win X Y WIDTH HEIGHT SCREEN WINDOW
+  win=$(xdotool search --onlyvisible --name '^Vandrel$' | head -n1)
+  [ -n "$win" ] || return 1
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  xsession_layout_in "$X" "$Y" "$WIDTH" "$HEIGHT"
+}
+
+# Screen coordinates of layout point (x, y): "X Y".
+at() { awk -v s="$lay_s" -v ox="$lay_x" -v oy="$lay_y" -v x="$1" -v y="$2" \
+  'BEGIN { printf "%d %d\n", ox + int(x * s + 0.5), oy + int(y * s + 0.5) }'; }
+
+# Clicks (button $3, default 1) at layout point (x, y).
+click() {
+  local sx sy
+  read -r sx sy < <(at "$1" "$2")
+  xdotool mousemove "$sx" "$sy" click "${3:-1}"
+}
+point() {
+  local sx sy
+  read -r sx sy < <(at "$1" "$2")
+  xdotool mousemove "$sx" "$sy"
+}
+
+# Waits up to $2 seconds for a visible window titled $1; prints its id.
+xsession_wait_window() {
+  local win=""
+  for _ in $(seq $((${2:-10} * 20))); do
+    win=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
+    [ -n "$win" ] && { echo "$win"; return 0; }
     sleep 0.05
   done
-  [ -n "$options" ] || return 1
-  local X Y WIDTH HEIGHT SCREEN WINDOW
+  return 1
+}
+
+# "New Match", Apply in the options dialog (one game, the sound box as it
+# is), then "Play Game". Call it once the trace says "ready". Fails when the
+# options dialog does not open.
+xsession_start_game() {
+  local options X Y WIDTH HEIGHT SCREEN WINDOW
+  click 706 480  # "New Match"
+  options=$(xsession_wait_window '^Options$') || return 1
   eval "$(xdotool getwindowgeometry --shell "$options")"
-  click $((X + 176 + 56)) $((Y + 176 + 18))  # Apply, below the computer's level
-  for _ in $(seq 100); do
+  # The dialog is scaled with the layout.
+  xdotool mousemove "$(awk -v x="$X" -v s="$lay_s" 'BEGIN { printf "%d", x + int(232 * s + 0.5) }')" \
+    "$(awk -v y="$Y" -v s="$lay_s" 'BEGIN { printf "%d", y + int(194 * s + 0.5) }')" click 1  # Apply, below the computer's level
+  for _ in $(seq 200); do
     xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 || break
     sleep 0.05
   done
   click 706 332  # "Play Game"
+}
+
+# Waits up to $3 seconds (default 10) for a line matching $2 in the trace file
+# $1, while the game ($game_pid) runs; calls the script's fail otherwise.
+xsession_wait_trace() {
+  local trace=$1 pattern=$2 limit=${3:-10}
+  for _ in $(seq $((limit * 20))); do
+    grep -qE "$pattern" "$trace" 2>/dev/null && return 0
+    kill -0 "$game_pid" 2>/dev/null || fail "the program ended while waiting for '$pattern'"
+    sleep 0.05
+  done
+  fail "no trace line '$pattern' within $limit s"
+}
+
+# The human's first move of a game just started: throws the die, selects
+# piece 1, lets the frame follow the pointer and clicks a square the throw
+# allows; waits for the move in the trace file $1.
+xsession_first_move() {
+  local trace=$1 dice col row
+  xsession_wait_trace "$trace" '^turn 1$'
+  click 670 264  # the die
+  xsession_wait_trace "$trace" '^throw [1-6]$' 15
+  dice=$(grep -m1 -E '^throw [1-6]$' "$trace" | cut -d' ' -f2)
+  read -r col row < <(xsession_first_target "$dice")
+  click "$(cell_x 1)" "$(cell_y 6)"         # select piece 1
+  point "$(cell_x "$col")" "$(cell_y "$row")" # the frame follows
+  click "$(cell_x "$col")" "$(cell_y "$row")"
+  xsession_wait_trace "$trace" "^move 1 1 $col $row\$"
+  echo "die $dice: moved piece 1 to ($col, $row)"
 }
 
 # A square the human's piece 1, still on (1, 6) at the start of a game, may
@@ -50,6 +143,6 @@ xsession_first_target() {
   esac
 }
 
-# The window coordinates of the middle of board cell (col, row).
+# The layout coordinates of the middle of board cell (col, row).
 cell_x() { echo $((24 + 35 + 70 * $1)); }
 cell_y() { echo $((20 + 35 + 70 * $1)); }

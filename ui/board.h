@@ -5,6 +5,11 @@
 // drawing the frame a second time at the same place restores the picture and
 // moving it costs two outline drawings.
 //
+// At any other scale than 1 the board paints a second bitmap in device
+// pixels, made from the picture drawn for that scale; every frame is inverted
+// in both, so the game's bitmap and the screen agree. Mouse positions are
+// mapped back to the 560 x 560 board coordinates.
+//
 // The piece images are children of the board. A disabled image passes its
 // mouse events on to the board underneath (at the same spot), which is how a
 // click on one of the human's own pieces becomes a target click while a piece
@@ -12,12 +17,18 @@
 // does not follow the pointer over it.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
+#include <QTimer>
 #include <QPixmap>
 #include <QWidget>
 #include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include "control/game.h"
+#include "ui/scaling.h"
 
 namespace vandrel {
 
@@ -40,13 +51,17 @@ QImage ReadBmp(const QByteArray& data);
 // drawn.
 QPixmap KeyedPixmap(const QImage& bitmap);
 
-class BoardView : public QWidget {
+class BoardView : public QWidget, public Rescalable {
   Q_OBJECT
  public:
   explicit BoardView(QWidget* parent);
 
   // Draws the picture into the board's own bitmap at (0, 0).
   void drawPicture(const QImage& picture);
+  // Where the board picture drawn for larger scales comes from.
+  void setArt(ArtLoader art) { art_ = std::move(art); }
+  void rescale(const LayoutScale& scale) override;
+  const LayoutScale& scale() const { return scale_; }
   // Inverts the 4-pixel-wide outline of the 70 x 70 cell whose top-left
   // corner is at board (x, y).
   void invertFrame(int x, int y);
@@ -59,16 +74,42 @@ class BoardView : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  // The hint waits for a longer rest than Qt's and stands below the cell
+  // under the pointer, never over it: the player is aiming there.
+  bool event(QEvent* event) override;
 
  private:
+  void showHint();
+  void rebuildScreenBitmap();
+  void invert(QImage& image, const QRect& cell, int pen);
+  void invertOnScreen(int x, int y);
+
   QImage bitmap_;
+  QImage screen_;  // bitmap_ in device pixels, when the scale is not 1
+  std::vector<QPoint> frames_;  // the frames inverted an odd number of times
+  ArtLoader art_;
+  LayoutScale scale_;
+  QElapsedTimer still_;  // since the pointer last moved
+  QTimer hintTimer_;
 };
 
-class PieceImage : public QWidget {
+// One team's disc at the current scale, shared by its six images.
+class PieceArt {
+ public:
+  explicit PieceArt(ArtLoader art) : art_(std::move(art)) {}
+  const QPixmap& at(const LayoutScale& scale);
+
+ private:
+  ArtLoader art_;
+  std::optional<LayoutScale> for_;
+  QPixmap pixmap_;
+};
+
+class PieceImage : public QWidget, public Rescalable {
   Q_OBJECT
  public:
   // tag: the piece number 1..6.
-  PieceImage(BoardView* board, const QPixmap& picture, int tag);
+  PieceImage(BoardView* board, std::shared_ptr<PieceArt> art, int tag);
   int tag() const { return tag_; }
   // Puts the image on board square (col, row).
   void place(int col, int row);
@@ -77,13 +118,18 @@ class PieceImage : public QWidget {
 
   std::function<void(int tag, MouseButton b)> onMouseDown;
 
+  void rescale(const LayoutScale& scale) override;
+  bool placesItself() const override { return true; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  std::shared_ptr<PieceArt> art_;
   QPixmap picture_;
+  LayoutScale scale_;
   int tag_;
   int col_ = 0, row_ = 0;
 };

@@ -11,5 +11,5 @@ if(NOT TARGET vandrel_dialogs)
     ${CMAKE_CURRENT_LIST_DIR}/logou.h
     ${CMAKE_CURRENT_LIST_DIR}/logou.cpp)
   target_include_directories(vandrel_dialogs PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-  target_link_libraries(vandrel_dialogs PUBLIC Qt6::Widgets PRIVATE vandrel_jpeg)
+  target_link_libraries(vandrel_dialogs PUBLIC Qt6::Widgets PRIVATE vandrel_jpeg vandrel_scaling)
 endif()

@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "ui/scaling.h"
+
 namespace vandrel {
 
 QFont TahomaFont(int pixelSize, bool bold) {
@@ -37,11 +39,47 @@ void MakeCreamLabel(QLabel* label, const QFont& font) {
   label->setPalette(palette);
 }
 
+namespace {
+
+// The dialog's widgets as built, kept with the dialog.
+class DialogScaler : public QObject {
+ public:
+  explicit DialogScaler(QWidget* dialog) : QObject(dialog), size_(dialog->size()) {
+    setObjectName(QStringLiteral("vandrel-dialog-scaler"));
+    for (auto* label : dialog->findChildren<QLabel*>())
+      if (!label->pixmap().isNull()) label->setScaledContents(true);
+    scaler_.capture(dialog);
+  }
+  void apply(QWidget* dialog, const LayoutScale& scale) {
+    if (scale == scaler_.scale()) return;
+    scaler_.apply(scale);
+    dialog->setFixedSize(scale.map(size_.width()), scale.map(size_.height()));
+  }
+
+ private:
+  QSize size_;
+  LayoutScaler scaler_;
+};
+
+void ScaleWithOwner(QWidget* window, const QWidget* owner) {
+  const double factor = owner ? owner->property("layoutScale").toDouble() : 0.0;
+  auto* scaler =
+      window->findChild<QObject*>(QStringLiteral("vandrel-dialog-scaler"), Qt::FindDirectChildrenOnly);
+  if (factor <= 0.0 || (factor == 1.0 && !scaler)) return;
+  if (!scaler) scaler = new DialogScaler(window);
+  static_cast<DialogScaler*>(scaler)->apply(window,
+                                            LayoutScale(factor, window->devicePixelRatioF()));
+}
+
+}  // namespace
+
 void CentreOnScreen(QWidget* window) {
+  const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+  ScaleWithOwner(window, owner);
   QScreen* screen = window->screen();
   if (!screen) screen = QGuiApplication::primaryScreen();
   if (!screen) return;
-  const QRect area = screen->geometry();
+  const QRect area = owner && owner->isVisible() ? owner->geometry() : screen->geometry();
   QRect frame = window->frameGeometry();
   if (!window->isVisible()) {
     // Before the first show the frame is not known yet; the client will do.
@@ -108,9 +146,11 @@ void FlatButton::paintEvent(QPaintEvent*) {
     return;
   }
 
-  // A filled triangle 14 pixels wide and 7 high, like the symbol font's arrows.
-  const int halfWidth = 7;
-  const int height = 7;
+  // A filled triangle 14 pixels wide and 7 high on the 33-pixel button, like
+  // the symbol font's arrows; larger with a scaled dialog.
+  const double k = r.height() / 33.0;
+  const double halfWidth = 7 * k;
+  const double height = 7 * k;
   const QPointF centre = QRectF(r).center() + QPointF(shift) + QPointF(0.5, 0.5);
   const double top = centre.y() - height / 2.0;
   const double bottom = top + height;

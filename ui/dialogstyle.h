@@ -25,7 +25,10 @@ QFont ArialFont(int pixelSize, bool bold, bool italic);
 // Gives a label the cream text colour and a transparent background.
 void MakeCreamLabel(QLabel* label, const QFont& font);
 
-// Moves a top-level window so that its frame is centred on its screen.
+// Moves a dialog so that its frame is centred on the main window's layout
+// (its owner's window), or on its screen when it has no owner shown. A dialog
+// owned by a window with a scaled layout (the window's "layoutScale"
+// property) is scaled with it: size, places, fonts and pictures.
 void CentreOnScreen(QWidget* window);
 
 // A flat button: transparent, a raised edge while the mouse is over it and a

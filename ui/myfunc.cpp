@@ -7,6 +7,7 @@
 
 // Xlib's headers define macros (None, Bool, Status, ...) that clash with Qt: keep them last.
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/extensions/Xrandr.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -27,6 +28,14 @@ namespace {
 
 constexpr char kGoodbye = 'B';
 constexpr int kGuardianFd = 3;
+
+template <typename T>
+bool ParseNumber(std::string_view text, T& value) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && ptr == end && !text.empty();
+}
+
 
 // ---------------------------------------------------------------------------------------
 // X helpers
@@ -162,8 +171,9 @@ ScreenSize CurrentScreenSize(Display* dpy) {
 }
 
 // Sets one CRTC and the screen size together, in an order the server accepts: the CRTC
-// must fit inside the screen at every step.
-bool ApplyCrtc(Display* dpy, const SavedCrtc& to) {
+// must fit inside the screen at every step. Grabs the server for the change unless the
+// caller holds the grab already.
+bool ApplyCrtc(Display* dpy, const SavedCrtc& to, bool grabbed = false) {
   const Window root = DefaultRootWindow(dpy);
   ResourcesPtr res(XRRGetScreenResourcesCurrent(dpy, root));
   if (!res) return false;
@@ -191,7 +201,7 @@ bool ApplyCrtc(Display* dpy, const SavedCrtc& to) {
                    static_cast<int>(current->height)};
   const Extent next = ExtentOf(res.get(), to.mode, to.x, to.y, to.rotation);
 
-  XGrabServer(dpy);
+  if (!grabbed) XGrabServer(dpy);
   bool ok = true;
   {
     XErrorTrap trap(dpy);
@@ -215,9 +225,115 @@ bool ApplyCrtc(Display* dpy, const SavedCrtc& to) {
       ok = setCrtc(0, nullptr, 0) && setScreen() && setCrtc(to.mode, outputs.data(), n);
     }
   }
-  XUngrabServer(dpy);
+  if (!grabbed) XUngrabServer(dpy);
   XSync(dpy, False);
   return ok;
+}
+
+// ---------------------------------------------------------------------------------------
+// The display's record: the player's own set-up, written by the first game that switches
+// and shared by every game and guardian on that display, with the games that hold the
+// switch. The last one to leave puts the set-up back and removes the record, so several
+// games, ending in any order, never take the game's mode for the player's.
+
+constexpr char kRecordName[] = "_VANDREL_SAVED_MODE";
+
+struct Record {
+  SavedCrtc saved;
+  std::vector<long> holders;  // process ids of the games holding the switch
+};
+
+std::string EncodeRecord(const Record& r) {
+  std::string text = EncodeSavedCrtc(r.saved) + ';';
+  for (long pid : r.holders) text += std::to_string(pid) + ' ';
+  return text;
+}
+
+std::optional<Record> DecodeRecord(std::string_view text) {
+  const size_t semi = text.find(';');
+  if (semi == std::string_view::npos) return std::nullopt;
+  std::optional<SavedCrtc> saved = DecodeSavedCrtc(text.substr(0, semi));
+  if (!saved) return std::nullopt;
+  Record r{*saved, {}};
+  std::string_view rest = text.substr(semi + 1);
+  while (!rest.empty()) {
+    const size_t space = rest.find(' ');
+    long pid = 0;
+    if (ParseNumber(rest.substr(0, space), pid) && pid > 0) r.holders.push_back(pid);
+    if (space == std::string_view::npos) break;
+    rest.remove_prefix(space + 1);
+  }
+  return r;
+}
+
+bool Alive(long pid) { return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
+
+// The record on the display, read and written under the caller's server grab.
+class DisplayRecord {
+ public:
+  explicit DisplayRecord(Display* dpy)
+      : dpy_(dpy), root_(DefaultRootWindow(dpy)), atom_(XInternAtom(dpy, kRecordName, False)) {}
+
+  std::optional<Record> read() {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(dpy_, root_, atom_, 0, 4096, False, XA_STRING, &type, &format, &count,
+                           &after, &data) != Success)
+      return std::nullopt;
+    std::optional<Record> r;
+    if (data && format == 8) r = DecodeRecord({reinterpret_cast<char*>(data), count});
+    if (data) XFree(data);
+    return r;
+  }
+  void write(const Record& r) {
+    const std::string text = EncodeRecord(r);
+    XChangeProperty(dpy_, root_, atom_, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(text.data()),
+                    static_cast<int>(text.size()));
+  }
+  void remove() { XDeleteProperty(dpy_, root_, atom_); }
+
+ private:
+  Display* dpy_;
+  Window root_;
+  Atom atom_;
+};
+
+// Joins the record as holder `pid`, writing it with `current` when there is none.
+// Returns the player's set-up.
+SavedCrtc JoinRecord(Display* dpy, const SavedCrtc& current, long pid) {
+  XGrabServer(dpy);
+  DisplayRecord record(dpy);
+  Record r = record.read().value_or(Record{current, {}});
+  std::erase_if(r.holders, [](long p) { return !Alive(p); });
+  r.holders.push_back(pid);
+  record.write(r);
+  XUngrabServer(dpy);
+  XSync(dpy, False);
+  return r.saved;
+}
+
+// Leaves the record as holder `pid`; the last holder to leave (the games that died
+// without a guardian count as gone) puts the player's set-up back and removes the
+// record, all under one grab. Returns whether this call restored the set-up.
+bool LeaveRecord(Display* dpy, long pid) {
+  XGrabServer(dpy);
+  DisplayRecord record(dpy);
+  bool restored = false;
+  if (std::optional<Record> r = record.read()) {
+    std::erase_if(r->holders, [pid](long p) { return p == pid || !Alive(p); });
+    if (r->holders.empty()) {
+      restored = ApplyCrtc(dpy, r->saved, /*grabbed=*/true);
+      record.remove();
+    } else {
+      record.write(*r);
+    }
+  }
+  XUngrabServer(dpy);
+  XSync(dpy, False);
+  return restored;
 }
 
 // The output to switch: the primary one, else the first connected output with a CRTC.
@@ -327,7 +443,9 @@ bool StartGuardian(const std::string& displayName, const SavedCrtc& saved) {
   std::string fdArg = std::to_string(kGuardianFd);
   std::string display = displayName;
   std::string encoded = EncodeSavedCrtc(saved);
-  char* argv[] = {argv0.data(), flag.data(), fdArg.data(), display.data(), encoded.data(), nullptr};
+  std::string game = std::to_string(getpid());
+  char* argv[] = {argv0.data(), flag.data(), fdArg.data(), display.data(),
+                  encoded.data(), game.data(), nullptr};
 
   const pid_t child = fork();
   if (child == 0) {
@@ -382,13 +500,6 @@ void OnQuitSignal(int) {
 std::function<void()>& QuitCallback() {
   static std::function<void()> callback;
   return callback;
-}
-
-template <typename T>
-bool ParseNumber(std::string_view text, T& value) {
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end && !text.empty();
 }
 
 }  // namespace
@@ -496,11 +607,19 @@ bool SetDisplayMode(int width, int height, int /*bpp: RandR keeps the depth*/) {
   std::optional<SavedCrtc> current = SaveCrtc(dpy.get(), res.get(), target.crtc);
   if (!current) return false;
   if (!state.saved) {
+    // Already in that mode, and no other game holds it: the player's own mode; nothing
+    // to switch, nothing to put back, no guardian.
+    if (current->mode == mode && !DisplayRecord(dpy.get()).read()) return false;
     // Without the guardian's entry in main() a crash would leave the player at 800 x 600.
     if (!g_guardianEntryPresent) return false;
     const std::string displayName = DisplayString(dpy.get());
-    if (!StartGuardian(displayName, *current)) return false;
-    state.saved = current;
+    // The player's set-up is the display's record, if another game switched first.
+    const SavedCrtc players = JoinRecord(dpy.get(), *current, getpid());
+    if (!StartGuardian(displayName, players)) {
+      LeaveRecord(dpy.get(), getpid());
+      return false;
+    }
+    state.saved = players;
     state.displayName = displayName;
     if (!state.atExitRegistered) {
       std::atexit([] { RestoreDisplayMode(); });
@@ -538,8 +657,9 @@ bool RestoreDisplayMode() {
   if (!state.saved) return false;
   bool restored = false;
   if (DisplayPtr dpy = OpenDisplay(state.displayName.c_str()))
-    restored = CanSwitchModes(dpy.get()) && ApplyCrtc(dpy.get(), *state.saved);
-  // Only after the mode is back: were we killed in between, the guardian still restores.
+    restored = CanSwitchModes(dpy.get()) && LeaveRecord(dpy.get(), getpid());
+  // Only after leaving the record: were we killed in between, the guardian still leaves
+  // it for us.
   SayGoodbyeToGuardian();
   state.saved.reset();
   return restored;
@@ -550,8 +670,10 @@ int RunModeGuardianIfAsked(int argc, char** argv) {
   if (argc < 2 || argv[1] != kModeGuardianFlag) return -1;
   int fd = -1;
   std::optional<SavedCrtc> saved;
-  if (argc != 5 || !ParseNumber(std::string_view(argv[2]), fd) || fd < 0 ||
-      !(saved = DecodeSavedCrtc(argv[4])))
+  long game = 0;
+  if ((argc != 5 && argc != 6) || !ParseNumber(std::string_view(argv[2]), fd) || fd < 0 ||
+      !(saved = DecodeSavedCrtc(argv[4])) ||
+      (argc == 6 && (!ParseNumber(std::string_view(argv[5]), game) || game <= 0)))
     return 2;
 
   // The game's terminal and process group are not ours: only SIGTERM or SIGKILL end us.
@@ -572,7 +694,10 @@ int RunModeGuardianIfAsked(int argc, char** argv) {
   close(fd);
   DisplayPtr dpy = OpenDisplay(argv[3]);
   if (!dpy || !CanSwitchModes(dpy.get())) return 1;
-  return ApplyCrtc(dpy.get(), *saved) ? 0 : 1;
+  // The game leaves the display's record; when it held the switch last, the player's
+  // set-up comes back.
+  LeaveRecord(dpy.get(), game);
+  return 0;
 }
 
 void InstallQuitSignalHandlers(std::function<void()> onQuit) {

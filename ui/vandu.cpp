@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTextDocument>
@@ -22,6 +23,7 @@
 #include <QTimer>
 #include <chrono>
 #include <future>
+#include <map>
 
 #include "jpegimage.h"
 #include "myfunc.h"
@@ -91,6 +93,29 @@ vandrel::PanelButton* MakeButton(QWidget* parent, const QString& caption, QRect 
   return b;
 }
 
+// A picture at the art scales, each read once when first asked for.
+vandrel::ArtLoader Cached(vandrel::ArtLoader load) {
+  auto cache = std::make_shared<std::map<int, QImage>>();
+  return [load = std::move(load), cache](int artScale) {
+    auto [it, added] = cache->try_emplace(artScale);
+    if (added) it->second = load(artScale);
+    return it->second;
+  };
+}
+
+// The name of a picture drawn at an art scale: "board.jpg", "board@2x.jpg".
+QString ArtName(const char* stem, const char* suffix, int artScale) {
+  return artScale == 1 ? QStringLiteral(":/art/%1.%2").arg(QLatin1String(stem), QLatin1String(suffix))
+                       : QStringLiteral(":/art/%1@%3x.%2")
+                             .arg(QLatin1String(stem), QLatin1String(suffix))
+                             .arg(artScale);
+}
+
+QImage ReadBmpResource(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? vandrel::ReadBmp(f.readAll()) : QImage();
+}
+
 const char* const kNames[] = {"pc0", "pc1", "pc2", "pc3",  "pc4",  "pc5", "pc6",
                               "pc7", "pc8", "pc9", "pc10", "pc11", "pc12"};
 
@@ -140,7 +165,7 @@ TForm1::TForm1(Options options) : options_(options), game_(*this) {
 
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Vandrel"));
-  setWindowFlag(Qt::FramelessWindowHint);
+  setWindowFlag(Qt::FramelessWindowHint, !options_.windowed);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(kDarkGreen));
   setPalette(pal);
@@ -151,14 +176,16 @@ TForm1::TForm1(Options options) : options_(options), game_(*this) {
   background_ = std::make_unique<vandrel::StripPainter>(strip_);
   client_ = new QWidget(this);
   client_->setObjectName(QStringLiteral("Client"));
-  client_->resize(options_.developer ? kDeveloperWidth : kClientWidth,
-                  options_.developer ? kDeveloperHeight : kClientHeight);
+  client_->resize(LayoutSize());
   resize(client_->size());
 
   BuildBoard(pictures.board);
   BuildPanel();
   BuildRulesViewer();
   if (options_.developer) BuildDeveloperControls();
+  scaler_.capture(client_);
+  auto* f11 = new QShortcut(QKeySequence(Qt::Key_F11), this);
+  connect(f11, &QShortcut::activated, this, [this] { ToggleFullScreen(); });
 
   game_.FormCreate();
 }
@@ -176,18 +203,20 @@ void TForm1::BuildBoard(const QImage& picture) {
   bgpic->setGeometry(QRect(kBoardAt, QSize(vandrel::kBoardSide, vandrel::kBoardSide)));
   bgpic->setToolTip(QStringLiteral("right click to de-select piece"));
   bgpic->drawPicture(picture);
+  bgpic->setArt(Cached([picture](int artScale) {
+    return artScale == 1 ? picture : vandrel::LoadJpegResource(ArtName("board", "jpg", artScale));
+  }));
   bgpic->setEnabled(false);
   bgpic->onMouseDown = [this](int x, int y, vandrel::MouseButton b) {
     Run([&] { game_.bgpicMouseDown(x, y, b); });
   };
   bgpic->onMouseMove = [this](int x, int y) { Run([&] { game_.bgpicMouseMove(x, y); }); };
 
-  const auto bitmap = [](const char* path) {
-    QFile f{QString::fromLatin1(path)};
-    return f.open(QIODevice::ReadOnly) ? vandrel::ReadBmp(f.readAll()) : QImage();
+  const auto disc = [](const char* stem) {
+    return std::make_shared<vandrel::PieceArt>(
+        Cached([stem](int artScale) { return ReadBmpResource(ArtName(stem, "bmp", artScale)); }));
   };
-  const QPixmap blue = vandrel::KeyedPixmap(bitmap(":/art/blue.bmp"));
-  const QPixmap green = vandrel::KeyedPixmap(bitmap(":/art/green.bmp"));
+  const auto blue = disc("blue"), green = disc("green");
   for (int i = 1; i <= 12; ++i) {
     const bool human = i > 6;
     const int piece = human ? i - 6 : i;
@@ -354,8 +383,9 @@ void TForm1::BuildRulesViewer() {
 void TForm1::LoadRulesText(const char* name) {
   QFile file(QStringLiteral(":/text/%1").arg(QLatin1String(name)));
   if (!file.open(QIODevice::ReadOnly)) return;
-  RichEdit1->document()->setDefaultFont(RichEdit1->font());
+  RichEdit1->document()->setDefaultFont(WindowFont(Face::Tahoma, 19, true));
   vandrel::ReadRtf(file.readAll(), RichEdit1->document());
+  vandrel::ScaleDocument(RichEdit1->document(), scaler_.scale().factor());
   // The rules open at their title.
   RichEdit1->moveCursor(QTextCursor::Start);
   RichEdit1->verticalScrollBar()->setValue(0);
@@ -430,15 +460,19 @@ void TForm1::FinishStartUp() {
   startUpFinished_ = true;
   if (!dialogs_) CreateDialogs();
   LoadRulesText("HELP");
+  rulesLoaded_ = true;
   if (options_.sound) sfx_ = vandrel::LoadSoundModule();
   // The first PNG makes Qt look through its image plugins, which takes a while.
-  SpeedButton1->setGlyph(QPixmap(QStringLiteral(":/art/bye.png")));
+  SpeedButton1->setGlyph(
+      Cached([](int artScale) { return QImage(ArtName("bye", "png", artScale)); }), QSize(16, 16));
   QIcon icon;
   for (int size : {16, 32, 48, 64}) {
     icon.addFile(QStringLiteral(":/art/icons/vandrel-%1.png").arg(size), QSize(size, size));
   }
   QApplication::setWindowIcon(icon);
   setWindowIcon(icon);
+  // Everything a player (or a script) may click on exists now.
+  Trace("ready");
 }
 
 void TForm1::CreateDialogs() { dialogs_ = vandrel::CreateDialogs(this, strip_); }
@@ -448,14 +482,57 @@ void TForm1::SetDialogs(std::unique_ptr<vandrel::DialogLayer> dialogs) {
 }
 
 void TForm1::FillScreen() {
+  fullScreen_ = true;
   setWindowFlag(Qt::FramelessWindowHint);
   QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
   if (!s) return;
   setGeometry(s->geometry());
   if (!screenWatched_) {
     screenWatched_ = true;
-    connect(s, &QScreen::geometryChanged, this, [this](const QRect& r) { setGeometry(r); });
+    connect(s, &QScreen::geometryChanged, this, [this](const QRect& r) {
+      if (fullScreen_) setGeometry(r);
+    });
   }
+}
+
+void TForm1::ShowOnScreen() {
+  if (options_.windowed) {
+    resize(LayoutSize());
+    show();
+    return;
+  }
+  FillScreen();
+  show();
+  if (!options_.developer && SwitchScreenMode()) FillScreen();
+}
+
+bool TForm1::SwitchScreenMode() {
+  // The mode must give the layout its 800 x 600 pixels after the desktop's
+  // scaling: 1600 x 1200 device pixels at a device pixel ratio of 2.
+  QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+  const double dpr = s ? s->devicePixelRatio() : 1.0;
+  return vandrel::SetDisplayMode(static_cast<int>(std::lround(kClientWidth * dpr)),
+                                 static_cast<int>(std::lround(kClientHeight * dpr)), 32);
+}
+
+void TForm1::ToggleFullScreen() {
+  if (!fullScreen_) {
+    windowGeometry_ = geometry();
+    FillScreen();
+    show();
+    return;
+  }
+  // The player's own mode comes back while the game sits in a window.
+  vandrel::RestoreDisplayMode();
+  fullScreen_ = false;
+  setWindowFlag(Qt::FramelessWindowHint, false);
+  QRect r = windowGeometry_;
+  if (!r.isValid()) {
+    r = QRect(QPoint(0, 0), LayoutSize());
+    if (QScreen* s = screen()) r.moveCenter(s->availableGeometry().center());
+  }
+  setGeometry(r);
+  show();
 }
 
 const QImage& TForm1::BoardBitmap() const { return bgpic->bitmap(); }
@@ -467,11 +544,21 @@ void TForm1::SetRandomSeed(uint32_t seed) {
 
 // --- Layout and painting ---------------------------------------------------------------
 
+QSize TForm1::LayoutSize() const {
+  return options_.developer ? QSize(kDeveloperWidth, kDeveloperHeight)
+                            : QSize(kClientWidth, kClientHeight);
+}
+
 void TForm1::PlaceClient() {
-  // The layout keeps its own size, centred when the window is larger.
-  const int x = std::max(0, (width() - client_->width()) / 2);
-  const int y = std::max(0, (height() - client_->height()) / 2);
-  client_->move(x, y);
+  const vandrel::LayoutFit fit = vandrel::FitLayout(size(), LayoutSize());
+  const vandrel::LayoutScale scale(fit.scale, devicePixelRatioF());
+  if (!(scale == scaler_.scale())) {
+    scaler_.apply(scale);
+    if (rulesLoaded_) LoadRulesText("HELP");
+  }
+  client_->setGeometry(QRect(fit.offset, fit.size));
+  // The dialogs scale with the layout (ui/dialogstyle.h).
+  setProperty("layoutScale", fit.scale);
 }
 
 void TForm1::resizeEvent(QResizeEvent*) { PlaceClient(); }

@@ -2,11 +2,13 @@
 // the rules viewer and the developer controls, and the Qt side of the game's
 // presentation seam (drawing, sounds, dialogs, the clock and the waits).
 //
-// Layout. Every control sits at its place in an 800 x 600 client area
-// (`Client`), which is centred in the window when the screen is larger; the
-// window itself is frameless, fills the screen and shows the strip picture
-// stretched over itself. The developer controls, shown only in developer
-// mode, lie below and right of that area.
+// Layout. Every control has its place in an 800 x 600 layout (`Client`),
+// scaled uniformly to the largest size that fits the window and centred in
+// it (ui/scaling.h); the window shows the strip picture stretched over
+// itself around it. Full screen, the window is frameless and fills the
+// screen; with --window it is an ordinary window, and F11 switches between
+// the two. The developer controls, shown only in developer mode, lie below
+// and right of the 800 x 600 area, which then grows to hold them.
 //
 // Waiting and leaving. The game loop and its pauses run nested inside the
 // button and mouse handlers. Closing the window while any of them runs (by
@@ -28,6 +30,7 @@
 
 #include "control/game.h"
 #include "rules/presentation.h"
+#include "ui/scaling.h"
 
 class QEventLoop;
 class QLabel;
@@ -58,6 +61,7 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   struct Options {
     bool developer = false;  // show the developer controls
     bool sound = true;       // load the sound effects
+    bool windowed = false;   // an ordinary window, no screen-mode switch
   };
 
   // The size of the game's client area, and of the area with the developer
@@ -88,6 +92,14 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   // Frameless, over the whole screen, also where no window manager
   // maximizes it.
   void FillScreen();
+  // Shows the window as the options ask: an 800 x 600 window, or full screen
+  // with the game's screen mode where the screen has one that gives 800 x 600
+  // layout pixels (the layout is scaled otherwise).
+  void ShowOnScreen();
+  // F11: between the window and full screen.
+  void ToggleFullScreen();
+  // The layout's current scale.
+  const vandrel::LayoutScale& LayoutScale() const { return scaler_.scale(); }
 
   // The client area holding the 800 x 600 layout.
   QWidget* Client() const { return client_; }
@@ -165,6 +177,8 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   // first handler runs if that comes sooner.
   void FinishStartUp();
   void PlaceClient();
+  QSize LayoutSize() const;
+  bool SwitchScreenMode();
 
   // Runs a handler of the game. Handlers nest (the game loop lets clicks run
   // inside it); when the outermost one returns and the window was asked to
@@ -198,6 +212,10 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   QImage strip_;
   std::unique_ptr<vandrel::StripPainter> background_;
   QWidget* client_ = nullptr;
+  vandrel::LayoutScaler scaler_;
+  bool rulesLoaded_ = false;
+  bool fullScreen_ = false;
+  QRect windowGeometry_;  // where the window stood before full screen
 
  public:
   // --- Controls, by their form names ----------------------------------------------

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringList>
+#include <algorithm>
 
 namespace vandrel {
 
@@ -67,8 +68,16 @@ PanelButton::PanelButton(QWidget* parent, const QString& caption, QRgb colour, c
   setFocusPolicy(Qt::NoFocus);
 }
 
-void PanelButton::setGlyph(const QPixmap& glyph) {
-  glyph_ = glyph;
+void PanelButton::setGlyph(ArtLoader glyph, QSize size) {
+  glyphArt_ = std::move(glyph);
+  glyphSize_ = size;
+  rescale(scale_);
+}
+
+void PanelButton::rescale(const LayoutScale& scale) {
+  scale_ = scale;
+  if (!glyphArt_) return;
+  glyph_ = ScaledArt(glyphArt_(ArtScaleFor(scale.deviceScale())), glyphSize_, scale);
   update();
 }
 
@@ -97,12 +106,13 @@ void PanelButton::paintEvent(QPaintEvent*) {
   // Glyph and caption side by side, the pair centred.
   QRect textRect = r;
   if (!glyph_.isNull()) {
-    const int gap = 4;
+    const int gap = scale_.map(4);
+    const QSize glyph = glyph_.deviceIndependentSize().toSize();
     const int textWidth = p.fontMetrics().boundingRect(r, Qt::AlignCenter, caption).width();
-    const int total = glyph_.width() + gap + textWidth;
+    const int total = glyph.width() + gap + textWidth;
     const int left = (r.width() - total) / 2;
-    p.drawPixmap(QPoint(left, (r.height() - glyph_.height()) / 2) + shift, glyph_);
-    textRect = QRect(left + glyph_.width() + gap, 0, textWidth, r.height());
+    p.drawPixmap(QPoint(left, (r.height() - glyph.height()) / 2) + shift, glyph_);
+    textRect = QRect(left + glyph.width() + gap, 0, textWidth, r.height());
   }
   textRect.translate(shift);
   const int flags = Qt::AlignCenter;
@@ -128,6 +138,8 @@ DieDisplay::DieDisplay(QWidget* parent) : QFrame(parent) {
   pal.setColor(QPalette::Mid, QColor(160, 160, 160));
   setPalette(pal);
 }
+
+void DieDisplay::rescale(const LayoutScale& scale) { setLineWidth(std::max(1, scale.map(2))); }
 
 void DieDisplay::setText(const QString& text) {
   if (text == text_) return;
@@ -170,12 +182,15 @@ void TurnArrow::paintEvent(QPaintEvent*) {
 
 Bevel::Bevel(QWidget* parent) : QWidget(parent) {}
 
+void Bevel::rescale(const LayoutScale& scale) {
+  line_ = std::max(1, scale.map(1));
+  update();
+}
+
 void Bevel::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.setPen(QColor(128, 128, 128));
-  p.drawLine(0, 0, width() - 1, 0);
-  p.setPen(QColor(255, 255, 255));
-  p.drawLine(0, 1, width() - 1, 1);
+  p.fillRect(0, 0, width(), line_, QColor(128, 128, 128));
+  p.fillRect(0, line_, width(), line_, QColor(255, 255, 255));
 }
 
 // --- ColumnCaption ---------------------------------------------------------------------
@@ -193,9 +208,14 @@ void ColumnCaption::paintEvent(QPaintEvent*) {
   p.setPen(colour_);
   const QStringList numbers = caption_.split(QLatin1Char(' '), Qt::SkipEmptyParts);
   for (int i = 0; i < numbers.size(); ++i) {
-    const QRect cell(4 + 70 * i - 35, 0, 70, height());
+    const QRect cell(scale_.map(4 + 70 * i - 35), 0, scale_.map(70), height());
     p.drawText(cell, Qt::AlignCenter, numbers[i]);
   }
+}
+
+void ColumnCaption::rescale(const LayoutScale& scale) {
+  scale_ = scale;
+  update();
 }
 
 // --- StripPainter -----------------------------------------------------------------------
@@ -242,7 +262,8 @@ PictureFill::PictureFill(QWidget* parent, const QImage& picture)
 
 void PictureFill::paintEvent(QPaintEvent* e) {
   QPainter p(this);
-  strip_.paint(p, rect(), e->rect());
+  const QWidget* top = window();
+  strip_.paint(p, QRect(-mapTo(top, QPoint(0, 0)), top->size()), e->rect());
 }
 
 }  // namespace vandrel

@@ -14,6 +14,8 @@
 #include <QWidget>
 #include <vector>
 
+#include "ui/scaling.h"
+
 namespace vandrel {
 
 // The fonts the window asks for, with the free fonts that stand in for them:
@@ -35,11 +37,13 @@ void DrawEmbossedText(class QPainter& p, const QRect& r, int flags, const QStrin
 // A flat button: transparent, a raised edge while the mouse is over it and a
 // sunken one while it is held. The caption may have several lines ("\r\n")
 // and an optional glyph left of it; disabled captions are embossed.
-class PanelButton : public QAbstractButton {
+class PanelButton : public QAbstractButton, public Rescalable {
   Q_OBJECT
  public:
   PanelButton(QWidget* parent, const QString& caption, QRgb colour, const QFont& font);
-  void setGlyph(const QPixmap& glyph);
+  // A glyph left of the caption, `size` layout pixels.
+  void setGlyph(ArtLoader glyph, QSize size);
+  void rescale(const LayoutScale& scale) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -47,15 +51,19 @@ class PanelButton : public QAbstractButton {
 
  private:
   QColor colour_;
+  ArtLoader glyphArt_;
+  QSize glyphSize_;
   QPixmap glyph_;
+  LayoutScale scale_;
 };
 
 // The die display: lime digits on black inside a sunken border; the digit
 // is embossed grey while the display is disabled.
-class DieDisplay : public QFrame {
+class DieDisplay : public QFrame, public Rescalable {
   Q_OBJECT
  public:
   explicit DieDisplay(QWidget* parent);
+  void rescale(const LayoutScale& scale) override;
   void setText(const QString& text);
   QString text() const { return text_; }
 
@@ -80,22 +88,27 @@ class TurnArrow : public QWidget {
 };
 
 // A line along the top edge, lowered: a grey line over a white one.
-class Bevel : public QWidget {
+class Bevel : public QWidget, public Rescalable {
   Q_OBJECT
  public:
   explicit Bevel(QWidget* parent);
+  void rescale(const LayoutScale& scale) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+
+ private:
+  int line_ = 1;
 };
 
 // The column numbers over and under the board. The caption keeps its runs of
 // spaces; each number is drawn over the middle of its board column.
-class ColumnCaption : public QWidget {
+class ColumnCaption : public QWidget, public Rescalable {
   Q_OBJECT
  public:
   ColumnCaption(QWidget* parent, const QString& caption, QRgb colour);
   QString text() const { return caption_; }
+  void rescale(const LayoutScale& scale) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -103,6 +116,7 @@ class ColumnCaption : public QWidget {
  private:
   QString caption_;
   QColor colour_;
+  LayoutScale scale_;
 };
 
 // The strip picture stretched over a rectangle. The strip changes only from
@@ -120,7 +134,9 @@ class StripPainter {
   std::vector<QRgb> rows_;  // the strip's rows, each averaged across
 };
 
-// A panel with the strip stretched over it (the side panel).
+// A panel with the strip stretched over it (the side panel). The strip is
+// laid over the whole window, so the panel continues the window's background
+// wherever the layout stands.
 class PictureFill : public QWidget {
   Q_OBJECT
  public:

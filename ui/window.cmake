@@ -15,7 +15,7 @@ add_library(vandrel_ui STATIC
   ${PROJECT_SOURCE_DIR}/resources/help.qrc)
 target_include_directories(vandrel_ui PUBLIC ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(vandrel_ui PUBLIC
-  vandrel_control vandrel_jpeg vandrel_rtf vandrel_myfunc Qt6::Widgets)
+  vandrel_control vandrel_jpeg vandrel_rtf vandrel_myfunc vandrel_scaling Qt6::Widgets)
 if(TARGET vandrel_dialogs)
   target_link_libraries(vandrel_ui PUBLIC vandrel_dialogs)
   target_compile_definitions(vandrel_ui PRIVATE VANDREL_HAVE_DIALOGS=1)

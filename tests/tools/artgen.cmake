@@ -78,7 +78,10 @@ if(NOT status EQUAL 0)
 endif()
 
 set(expected
-  board.jpg 560x560   strip.jpg 10x796   prompt.jpg 303x227   title.jpg 502x269
+  board.jpg 560x560   board@2x.jpg 1120x1120   board@3x.jpg 1680x1680
+  blue@2x.bmp 116x116   blue@3x.bmp 174x174   green@2x.bmp 116x116   green@3x.bmp 174x174
+  bye@2x.png 32x32   bye@3x.png 48x48
+  strip.jpg 10x796   prompt.jpg 303x227   title.jpg 502x269
   blue.bmp 58x58      green.bmp 58x58    bye.png 16x16        icon.png 32x32
   icons/vandrel-16.png 16x16     icons/vandrel-32.png 32x32
   icons/vandrel-48.png 48x48     icons/vandrel-64.png 64x64

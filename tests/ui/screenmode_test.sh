@@ -1,20 +1,25 @@
 #!/bin/bash
 # The screen mode on a real X server that can change modes: Xorg with the dummy driver
-# (Xvfb cannot). The script starts its own Xorg at 1280x1024, runs the program, checks that
-# the screen is 800x600 while it runs, and that 1280x1024 is back after each way of ending
-# it: a click on "Bye!", SIGTERM, and SIGKILL (where the guardian process restores it).
+# (Xvfb cannot). The script starts its own Xorg at 1280x1024 (on a display it picks
+# itself), runs the program, checks that the screen is 800x600 while it runs, and that
+# 1280x1024 is back after each way of ending it: a click on "Bye!", SIGTERM, and SIGKILL
+# (where the guardian process restores it).
+#
+# With the game itself it also runs two games at once and ends them in both orders, one of
+# them by SIGKILL: the mode stays while one runs and comes back after the last; and a game
+# on a desktop scaled by 2 (QT_SCALE_FACTOR=2), which must switch to 1600x1200 (800 x 600
+# of its pixels), show all of itself on the screen and leave by its scaled "Bye!".
 #
 # Usage: screenmode_test.sh [PROGRAM]
 #   PROGRAM is the program to test; by default the mode probe (vandrel_mode_probe in the
-#   current directory), which behaves like the game. Pass the game itself to test it the
-#   same way. "Bye!" is clicked at BYE_X,BYE_Y on the screen, by default 706,552: the
-#   middle of the side panel's "Bye!" on an 800x600 screen.
+#   current directory), which behaves like the game. "Bye!" is clicked at the middle of
+#   the side panel's "Bye!", (706, 552) of the 800 x 600 layout.
 # Exits 77 (skipped) only when Xorg or its dummy driver is not installed.
 set -u
 
 program=${1:-./vandrel_mode_probe}
-bye_x=${BYE_X:-706}
-bye_y=${BYE_Y:-552}
+game=
+[[ $(basename "$program") == vandrel ]] && game=1
 
 xorg=$(command -v Xorg || true)
 dummy=$(find /usr/lib/xorg/modules/drivers /usr/lib/*/xorg/modules/drivers \
@@ -31,8 +36,10 @@ done
 tmp=$(mktemp -d /tmp/vandrel-screenmode.XXXXXX)
 xorg_pid=
 program_pid=
+other_pid=
 cleanup() {
   [[ -n $program_pid ]] && kill -KILL "$program_pid" 2>/dev/null
+  [[ -n $other_pid ]] && kill -KILL "$other_pid" 2>/dev/null
   for pid in $(guardians); do kill -KILL "$pid" 2>/dev/null; done
   if [[ -n $xorg_pid ]]; then
     kill -TERM "$xorg_pid" 2>/dev/null
@@ -56,6 +63,7 @@ Section "Monitor"
   VertRefresh 5.0-200.0
   Modeline "1280x1024" 108.00 1280 1328 1440 1688 1024 1025 1028 1066 +hsync +vsync
   Modeline "800x600" 40.00 800 840 968 1056 600 601 605 628 +hsync +vsync
+  Modeline "1600x1200" 162.00 1600 1664 1856 2160 1200 1201 1204 1250 +hsync +vsync
 EndSection
 
 Section "Device"
@@ -71,7 +79,8 @@ Section "Screen"
   DefaultDepth 24
   SubSection "Display"
     Depth 24
-    Modes "1280x1024" "800x600"
+    Modes "1280x1024" "800x600" "1600x1200"
+    Virtual 1600 1200
   EndSubSection
 EndSection
 EOF
@@ -94,23 +103,17 @@ wait_mode() {
 
 guardians() { [[ -n ${display:-} ]] && pgrep -f -- "--vandrel-mode-guardian [0-9]+ $display " ; }
 
-# A free display number from :57 on; Xorg itself settles a race with another test.
+# Xorg picks a free display itself and tells its number on fd 9.
+"$xorg" -displayfd 9 -config "$tmp/xorg.conf" -configdir "$tmp/conf.d" -logfile "$tmp/Xorg.log" \
+  -noreset -nolisten tcp 9>"$tmp/display" >"$tmp/xorg.out" 2>&1 &
+xorg_pid=$!
 display=
-for n in $(seq 57 99); do
-  [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-  "$xorg" ":$n" -config "$tmp/xorg.conf" -configdir "$tmp/conf.d" -logfile "$tmp/Xorg.log" \
-    -noreset -nolisten tcp >"$tmp/xorg.out" 2>&1 &
-  xorg_pid=$!
-  display=":$n"
-  for _ in $(seq 100); do
-    kill -0 "$xorg_pid" 2>/dev/null || break
-    xrandr -display "$display" >/dev/null 2>&1 && break 2
-    sleep 0.1
-  done
-  kill -TERM "$xorg_pid" 2>/dev/null
-  wait "$xorg_pid" 2>/dev/null
-  xorg_pid=
+for _ in $(seq 200); do
+  kill -0 "$xorg_pid" 2>/dev/null || break
+  [[ -s $tmp/display ]] && display=:$(head -n1 "$tmp/display") &&
+    xrandr -display "$display" >/dev/null 2>&1 && break
   display=
+  sleep 0.05
 done
 if [[ -z $display ]]; then
   echo "FAIL: Xorg with the dummy driver did not start"
@@ -129,72 +132,177 @@ fail() {
   failures=$((failures + 1))
 }
 
-# Runs the program once and ends it in the way given: bye, term or kill.
-run_once() {
-  local way=$1 log="$tmp/$1.log"
-  echo "--- ending by $way"
+reset_mode() {
   if ! mode_is 1280x1024; then
-    fail "$way" "not at 1280x1024 before the start; resetting"
+    fail "$1" "not at 1280x1024 before the start; resetting"
     xrandr -display "$display" --output "$(xrandr -display "$display" | awk '/ connected/ { print $1; exit }')" \
       --mode 1280x1024 --fb 1280x1024
   fi
-  local start
-  start=$(now_ms)
-  DISPLAY=$display "$program" >"$log" 2>&1 &
-  program_pid=$!
+}
+
+# Starts the program (extra environment in "$@"), sets started_pid; the game traces to
+# $tmp/$name.log.
+start() {
+  local name=$1
+  shift
+  env DISPLAY="$display" VANDREL_TRACE=1 "$@" "$program" >"$tmp/$name.log" 2>&1 &
+  started_pid=$!
+}
+
+# Waits until the program is ready for a click: the game says "ready", the probe's
+# window shows.
+wait_ready() {
+  local pid=$1 name=$2
+  if [[ -n $game ]]; then
+    for _ in $(seq 400); do
+      grep -q '^ready$' "$tmp/$name.log" && return 0
+      kill -0 "$pid" 2>/dev/null || return 1
+      sleep 0.05
+    done
+    return 1
+  fi
+  DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --pid "$pid" >/dev/null
+}
+
+# Ends the program as asked (bye, term, kill) and waits for it; prints its status.
+end_program() {
+  local pid=$1 way=$2 scale=${3:-1}
+  case $way in
+    bye)
+      # The window covers the whole screen once it has followed the switch.
+      local win X Y WIDTH HEIGHT SCREEN WINDOW
+      for _ in $(seq 200); do
+        win=$(DISPLAY=$display xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n1)
+        if [[ -n $win ]]; then
+          eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$win")"
+          [[ ${WIDTH}x$HEIGHT == "$(screen_size)" ]] && break
+        fi
+        sleep 0.05
+      done
+      DISPLAY=$display xdotool mousemove --sync $((706 * scale)) $((552 * scale)) click 1
+      ;;
+    term) kill -TERM "$pid" ;;
+    kill) kill -KILL "$pid" ;;
+  esac
+  local waited=0
+  while kill -0 "$pid" 2>/dev/null && ((waited < 200)); do
+    sleep 0.05
+    waited=$((waited + 1))
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    fail "$way" "the program did not end"
+    kill -KILL "$pid"
+  fi
+  { wait "$pid"; } 2>/dev/null
+  local status=$?
+  echo "program exit status $status"
+  if [[ $way != kill && $status -ne 0 ]]; then fail "$way" "exit status $status"; fi
+}
+
+expect_back() {
+  # After SIGKILL the guardian needs a moment.
+  if wait_mode 1280x1024 5; then
+    echo "1280x1024 back $(($(now_ms) - $2)) ms after the end was asked for"
+  else
+    fail "$1" "the mode stayed at $(screen_size) ($(active_mode))"
+  fi
+  local left=""
+  for _ in $(seq 40); do
+    left=$(guardians)
+    [[ -z $left ]] && break
+    sleep 0.05
+  done
+  if [[ -n $left ]]; then fail "$1" "a guardian is still running: $left"; fi
+}
+
+# Runs the program once and ends it in the way given: bye, term or kill.
+run_once() {
+  local way=$1
+  echo "--- ending by $way"
+  reset_mode "$way"
+  local started
+  started=$(now_ms)
+  start "$way"
+  program_pid=$started_pid
   if ! wait_mode 800x600 20; then
     fail "$way" "the screen never became 800x600 (it is $(screen_size))"
   else
-    echo "800x600 after $(($(now_ms) - start)) ms from the program's start"
+    echo "800x600 after $(($(now_ms) - started)) ms from the program's start"
   fi
-  # Wait until its window is on the screen, so the click finds it.
-  if ! DISPLAY=$display timeout 10 xdotool search --sync --onlyvisible --pid "$program_pid" >/dev/null; then
-    fail "$way" "no visible window"
-  fi
-  sleep 0.3
+  wait_ready "$program_pid" "$way" || fail "$way" "not ready"
   if ! mode_is 800x600; then fail "$way" "not 800x600 with the window shown"; fi
-
   local ended
   ended=$(now_ms)
-  case $way in
-    bye) DISPLAY=$display xdotool mousemove --sync "$bye_x" "$bye_y" click 1 ;;
-    term) kill -TERM "$program_pid" ;;
-    kill) kill -KILL "$program_pid" ;;
-  esac
-  local waited=0
-  while kill -0 "$program_pid" 2>/dev/null && ((waited < 100)); do
-    sleep 0.1
-    waited=$((waited + 1))
-  done
-  if kill -0 "$program_pid" 2>/dev/null; then
-    fail "$way" "the program did not end"
-    kill -KILL "$program_pid"
-  fi
-  { wait "$program_pid"; } 2>/dev/null
-  local status=$?
+  end_program "$program_pid" "$way"
   program_pid=
-  echo "program exit status $status"
-  if [[ $way != kill && $status -ne 0 ]]; then fail "$way" "exit status $status"; fi
+  expect_back "$way" "$ended"
+  sed 's/^/  | /' "$tmp/$way.log"
+}
 
-  # After SIGKILL the guardian needs a moment.
-  if wait_mode 1280x1024 5; then
-    echo "1280x1024 back $(($(now_ms) - ended)) ms after the end was asked for"
-  else
-    fail "$way" "the mode stayed at $(screen_size) ($(active_mode))"
+# Two games at once, ended by $1 then $2 (first, second: "term" or "kill" each).
+run_two() {
+  local name="two-$1-first-$3-then-$2-second-$4"
+  echo "--- $name"
+  reset_mode "$name"
+  start first
+  program_pid=$started_pid
+  wait_ready "$program_pid" first || fail "$name" "the first game is not ready"
+  start second
+  other_pid=$started_pid
+  wait_ready "$other_pid" second || fail "$name" "the second game is not ready"
+  mode_is 800x600 || fail "$name" "not 800x600 with both games running"
+  local pids=("$program_pid" "$other_pid") order=("$1" "$2") ways=("$3" "$4")
+  local first=${order[0]} ended
+  end_program "${pids[$((first - 1))]}" "${ways[0]}"
+  # The other game still runs: once the first one's guardian is gone, the mode must
+  # still be the game's.
+  for _ in $(seq 100); do
+    (($(guardians | wc -l) <= 1)) && break
+    sleep 0.05
+  done
+  mode_is 800x600 || fail "$name" "the mode went back with one game still running"
+  ended=$(now_ms)
+  end_program "${pids[$((order[1] - 1))]}" "${ways[1]}"
+  program_pid= other_pid=
+  expect_back "$name" "$ended"
+}
+
+# A desktop scaled by 2: the game needs 1600x1200 for its 800 x 600 layout pixels.
+run_scaled() {
+  echo "--- desktop scale 2"
+  reset_mode scaled
+  start scaled QT_SCALE_FACTOR=2
+  program_pid=$started_pid
+  if ! wait_mode 1600x1200 20; then
+    fail scaled "the screen did not become 1600x1200 (it is $(screen_size))"
   fi
-  sleep 0.2
-  local left
-  left=$(guardians)
-  if [[ -n $left ]]; then fail "$way" "a guardian is still running: $left"; fi
-  sed 's/^/  | /' "$log"
+  wait_ready "$program_pid" scaled || fail scaled "not ready"
+  local win X Y WIDTH HEIGHT SCREEN WINDOW sw sh
+  win=$(DISPLAY=$display xdotool search --onlyvisible --pid "$program_pid" | head -n1)
+  eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$win")"
+  IFS=x read -r sw sh <<<"$(screen_size)"
+  if ((X < 0 || Y < 0 || X + WIDTH > sw || Y + HEIGHT > sh)); then
+    fail scaled "the window ${WIDTH}x$HEIGHT at ($X, $Y) is not inside the ${sw}x$sh screen"
+  fi
+  local ended
+  ended=$(now_ms)
+  end_program "$program_pid" bye 2
+  program_pid=
+  expect_back scaled "$ended"
 }
 
 run_once bye
 run_once term
 run_once kill
+if [[ -n $game ]]; then
+  run_two 1 2 term term
+  run_two 2 1 term kill
+  run_two 1 2 kill term
+  run_scaled
+fi
 
 if ((failures)); then
   echo "$failures check(s) failed"
   exit 1
 fi
-echo "PASS: 800x600 while running; 1280x1024 back after Bye!, SIGTERM and SIGKILL"
+echo "PASS: the player's mode back after Bye!, SIGTERM and SIGKILL${game:+, after two games in either order and on a desktop scaled by 2}"

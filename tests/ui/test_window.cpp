@@ -23,6 +23,7 @@
 
 #include "tests/support/positions.h"
 #include "ui/board.h"
+#include "ui/scaling.h"
 #include "ui/vandu.h"
 #include "ui/vandu_dialogs.h"
 #include "ui/vandu_widgets.h"
@@ -366,15 +367,75 @@ TEST_F(WindowTest, DieDisplayGreysWhenDisabled) {
   EXPECT_EQ(limeWhenGrey, 0);
 }
 
-TEST_F(WindowTest, LargerScreenCentresTheLayout) {
-  Open(TForm1::Options{false, false}, QSize(1024, 768));
-  EXPECT_EQ(form->Client()->pos(), QPoint(112, 84));
-  EXPECT_EQ(form->Panel1->mapTo(form.get(), QPoint(0, 0)), QPoint(112 + 618, 84));
-  EXPECT_EQ(form->bgpic->mapTo(form.get(), QPoint(0, 0)), QPoint(112 + 24, 84 + 20));
-  // The strip fills the rest: dark green at the edges, no default grey.
-  const QColor edge = form->grab().toImage().pixelColor(5, 384);
-  EXPECT_LT(edge.red(), 40);
-  EXPECT_GT(edge.green(), edge.blue());
+// Any other client area scales the whole layout: the largest scale that
+// fits, centred, the strip around it. Clicks land in the cell under the
+// pointer and the frame comes and goes without a trace on the screen.
+TEST_F(WindowTest, LayoutScalesToTheClientArea) {
+  struct Case {
+    QSize size;
+    double scale;
+    QPoint offset;
+  };
+  const Case cases[] = {{{1024, 768}, 1.28, {0, 0}},
+                        {{1920, 1080}, 1.8, {240, 0}},
+                        {{800, 700}, 1.0, {0, 50}},
+                        {{600, 600}, 0.75, {0, 75}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.size.width() << "x" << c.size.height());
+    Open(TForm1::Options{false, false}, c.size);
+    EXPECT_DOUBLE_EQ(form->LayoutScale().factor(), c.scale);
+    EXPECT_EQ(form->Client()->pos(), c.offset);
+    const auto at = [&](QPoint layout) {
+      return c.offset + QPoint(qRound(layout.x() * c.scale), qRound(layout.y() * c.scale));
+    };
+    EXPECT_EQ(form->Panel1->mapTo(form.get(), QPoint(0, 0)), at({618, 0}));
+    EXPECT_EQ(form->SpeedButton1->mapTo(form.get(), QPoint(0, 0)), at({618 + 16, 520}));
+    if (c.offset != QPoint(0, 0)) {
+      // The strip around the layout: dark green, no default grey.
+      const QColor edge = PixelAt(c.offset / 2);
+      EXPECT_LT(edge.red(), 40);
+      EXPECT_GT(edge.green(), edge.blue());
+    }
+
+    HumanToMove(3);
+    board = form->BoardBitmap().copy();
+    const QImage shown = form->bgpic->grab().toImage();
+    const auto square = [&](int col, int row) { return at(Square(col, row)); };
+    Press(square(1, 6));
+    EXPECT_TRUE(S().PieceSelected);
+    MoveTo(square(3, 4) + QPoint(qRound(30 * c.scale), qRound(30 * c.scale)));
+    EXPECT_EQ(FrameCell(), QPoint(3, 4));
+    Press(square(3, 4), Qt::RightButton);
+    EXPECT_FALSE(S().PieceSelected);
+    EXPECT_EQ(form->bgpic->grab().toImage(), shown);
+    Press(square(1, 6));
+    Press(square(1, 3));  // three up
+    EXPECT_EQ(S().piece(kHuman, 1).Row, 3);
+    EXPECT_EQ(Under(form->Client()->mapFrom(form.get(), square(1, 3))), form->pc[7]);
+  }
+}
+
+// Every widget pixel belongs to exactly one layout pixel, and the layout
+// pixel's own widget pixels map back to it, at any scale.
+TEST(LayoutScale, WidgetPixelsMapBackToTheirLayoutPixel) {
+  for (double f : {0.75, 1.0, 1.28, 1.5, 1.8, 2.0, 2.7, 3.6}) {
+    const vandrel::LayoutScale scale(f);
+    for (int x = 0; x < 800; ++x) {
+      for (int px = scale.map(x); px < scale.map(x + 1); ++px)
+        ASSERT_EQ(scale.toLayout(px + 0.5), x) << f << " " << px;
+    }
+  }
+  struct Fit {
+    QSize area;
+    double scale;
+    QPoint offset;
+  };
+  for (const Fit& f : {Fit{{800, 600}, 1.0, {0, 0}}, Fit{{1600, 1200}, 2.0, {0, 0}},
+                       Fit{{3840, 2160}, 3.6, {480, 0}}, Fit{{1200, 1000}, 1.5, {0, 50}}}) {
+    const vandrel::LayoutFit fit = vandrel::FitLayout(f.area, {800, 600});
+    EXPECT_DOUBLE_EQ(fit.scale, f.scale);
+    EXPECT_EQ(fit.offset, f.offset);
+  }
 }
 
 TEST(ReadBmp, MatchesQtsReaderAndRefusesDamagedFiles) {

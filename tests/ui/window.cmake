@@ -10,3 +10,9 @@ add_test(NAME window_realserver
   COMMAND ${CMAKE_CURRENT_LIST_DIR}/window_xvfb_test.sh $<TARGET_FILE:vandrel>)
 set_tests_properties(window_realserver PROPERTIES
   LABELS realserver SKIP_RETURN_CODE 77 TIMEOUT 120 RUN_SERIAL TRUE)
+
+# The scaled layout on Xvfb screens of three sizes and in a resized window.
+add_test(NAME scaled_screens_realserver
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/scaled_screens_test.sh $<TARGET_FILE:vandrel>)
+set_tests_properties(scaled_screens_realserver PROPERTIES
+  LABELS realserver SKIP_RETURN_CODE 77 TIMEOUT 240)

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# The real program on a real X server: Xvfb :58 at 800 x 600, played with
-# xdotool like a person would. It sets up a match, starts a game, throws the
+# The real program on a real X server: Xvfb at 800 x 600 on a display it
+# picks itself, played with xdotool like a person would. It sets up a match, starts a game, throws the
 # die, moves piece 1 to a square the die allows, checks the move in the trace,
 # takes a screenshot and leaves with "Bye!".
 #
 # usage: window_xvfb_test.sh path/to/vandrel [screenshot.png]
-# Exit 77 (skipped) when Xvfb or xdotool is missing or :58 is taken.
+# Exit 77 (skipped) when Xvfb or xdotool is missing. Every step waits for
+# what the program says (its trace, its windows), never for a fixed time.
 set -euo pipefail
 # shellcheck source=../../tools/xsession.sh
 . "$(dirname "$0")/../../tools/xsession.sh"
@@ -15,12 +16,6 @@ shot_out=${2:-}
 for tool in Xvfb xdotool import; do
   command -v "$tool" >/dev/null || { echo "skip: $tool is not installed"; exit 77; }
 done
-
-display=:58
-if [ -e /tmp/.X58-lock ] && kill -0 "$(tr -d ' ' </tmp/.X58-lock)" 2>/dev/null; then
-  echo "skip: display $display is in use"
-  exit 77
-fi
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -40,41 +35,25 @@ fail() {
   exit 1
 }
 
-xsession_start "$display" "$work/xvfb.log" || fail "Xvfb did not start"
+xsession_start auto "$work/xvfb.log" || fail "Xvfb did not start"
 
-# Waits up to $2 seconds (default 10) for a trace line matching $1.
-wait_trace() {
-  local pattern=$1 limit=${2:-10}
-  for _ in $(seq $((limit * 20))); do
-    grep -qE "$pattern" "$work/trace" && return 0
-    kill -0 "$game_pid" 2>/dev/null || fail "the program ended while waiting for '$pattern'"
-    sleep 0.05
-  done
-  fail "no trace line '$pattern' within $limit s"
-}
+wait_trace() { xsession_wait_trace "$work/trace" "$@"; }
 
 env VANDREL_TRACE=1 "$prog" >"$work/trace" 2>"$work/stderr" &
 game_pid=$!
-wait_trace '^shown$'
+wait_trace '^ready$'
 
 xsession_start_game || fail "the options dialog did not open"
-wait_trace '^turn 1$'
-sleep 0.2
-click 670 264  # the die
-wait_trace '^throw [1-6]$' 15
-dice=$(grep -m1 -E '^throw [1-6]$' "$work/trace" | cut -d' ' -f2)
+xsession_first_move "$work/trace"
 
-read -r col row < <(xsession_first_target "$dice")
-click "$(cell_x 1)" "$(cell_y 6)"                              # select piece 1
-xdotool mousemove "$(cell_x "$col")" "$(cell_y "$row")" # the frame follows
-sleep 0.2
-click "$(cell_x "$col")" "$(cell_y "$row")"
-wait_trace "^move 1 1 $col $row\$"
-echo "die $dice: moved piece 1 to ($col, $row)"
-
-# The computer's reply, then a picture of the game.
+# The computer's reply (done once the human's turn comes round again), then
+# a picture of the game.
 wait_trace '^move 0 ' 15
-sleep 0.5
+for _ in $(seq 300); do
+  [ "$(grep -c '^turn 1$' "$work/trace")" -ge 2 ] && break
+  kill -0 "$game_pid" 2>/dev/null || fail "the program ended during the computer's turn"
+  sleep 0.05
+done
 import -window root "$work/shot.png"
 [ -n "$shot_out" ] && cp "$work/shot.png" "$shot_out"
 

@@ -40,10 +40,12 @@ void DrawCornerOrnament(QPainter& p, const QRectF& square);
 // Concentric rings of alternating cream shades around `centre`, clipped by the caller.
 void DrawRings(QPainter& p, QPointF centre, qreal outer, qreal step, int alpha = 255);
 
-QImage DrawBoard();                                            // 560 x 560
+// The board, the discs and the "Bye!" glyph are also drawn at 2x and 3x, for
+// scaled layouts: `scale` times the size given.
+QImage DrawBoard(int scale = 1);                               // 560 x 560
 QImage DrawStrip();                                            // 10 x 796
-QImage DrawDiscBitmap(const TeamColours& team, qreal radius);  // 58 x 58, keyed on black
-QImage DrawByeGlyph();                                         // 16 x 16, 16-colour palette
+QImage DrawDiscBitmap(const TeamColours& team, qreal radius, int scale = 1);  // 58 x 58, black key
+QImage DrawByeGlyph(int scale = 1);  // 16 x 16, 16-colour palette at 1x
 QImage DrawIcon(int size);                                     // size x size, with alpha
 QImage DrawPromptPicture();                                    // 303 x 227
 QImage DrawTitlePicture();                                     // 502 x 269

@@ -281,11 +281,12 @@ void Name(QPainter& p, const QRectF& area) {
 
 }  // namespace
 
-QImage DrawBoard() {
-  QImage image(kSize, kSize, QImage::Format_RGB32);
+QImage DrawBoard(int scale) {
+  QImage image(kSize * scale, kSize * scale, QImage::Format_RGB32);
   image.fill(kCream);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(scale, scale);
 
   // The middle: rings, then the name over them.
   const QRectF middle(kCell, 2 * kCell, 6 * kCell, 4 * kCell);

@@ -44,6 +44,13 @@ int main(int argc, char** argv) {
   };
 
   jpeg(QStringLiteral("board.jpg"), DrawBoard());
+  for (int k : {2, 3}) {
+    const QString at = QStringLiteral("@%1x").arg(k);
+    jpeg(QStringLiteral("board%1.jpg").arg(at), DrawBoard(k));
+    bmp(QStringLiteral("blue%1.bmp").arg(at), DrawDiscBitmap(kBlue, 29, k));
+    bmp(QStringLiteral("green%1.bmp").arg(at), DrawDiscBitmap(kGreen, 28, k));
+    png(QStringLiteral("bye%1.png").arg(at), DrawByeGlyph(k));
+  }
   jpeg(QStringLiteral("strip.jpg"), DrawStrip());
   jpeg(QStringLiteral("prompt.jpg"), DrawPromptPicture());
   jpeg(QStringLiteral("title.jpg"), DrawTitlePicture());

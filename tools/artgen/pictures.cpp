@@ -107,13 +107,14 @@ QImage DrawStrip() {
   return image;
 }
 
-QImage DrawDiscBitmap(const TeamColours& team, qreal radius) {
-  constexpr int kSide = 58;
+QImage DrawDiscBitmap(const TeamColours& team, qreal radius, int scale) {
+  const int kSide = 58 * scale;
   QImage layer(kSide, kSide, QImage::Format_ARGB32_Premultiplied);
   layer.fill(Qt::transparent);
   {
     QPainter p(&layer);
-    DrawPiece(p, QPointF(kSide / 2.0, kSide / 2.0), radius, team);
+    p.scale(scale, scale);
+    DrawPiece(p, QPointF(29, 29), radius, team);
   }
   // The program draws the bitmap with black as the transparent colour, so
   // the soft edge cannot fade into black: it fades into a light board tone
@@ -141,9 +142,10 @@ QImage DrawDiscBitmap(const TeamColours& team, qreal radius) {
   return out;
 }
 
-QImage DrawByeGlyph() {
-  // Drawn four times larger, reduced smoothly, then fitted to 16 colours.
-  constexpr int kScale = 4;
+QImage DrawByeGlyph(int scale) {
+  // Drawn four times larger, reduced smoothly, then fitted to 16 colours
+  // (only the 1x glyph; the larger ones keep their colours).
+  const int kScale = 4 * scale;
   QImage big(16 * kScale, 16 * kScale, QImage::Format_ARGB32_Premultiplied);
   big.fill(Qt::transparent);
   {
@@ -187,9 +189,10 @@ QImage DrawByeGlyph() {
     p.setPen(QPen(QColor(90, 10, 8), 0.9, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.drawPath(arrow);
   }
-  const QImage small = big.scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                           .convertToFormat(QImage::Format_ARGB32);
-  return Quantize(small, 16);
+  const QImage small =
+      big.scaled(16 * scale, 16 * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+          .convertToFormat(QImage::Format_ARGB32);
+  return scale == 1 ? Quantize(small, 16) : small;
 }
 
 QImage DrawIcon(int size) {
