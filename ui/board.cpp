@@ -98,6 +98,7 @@ void BoardView::invertFrame(int x, int y) {
 void BoardView::paintEvent(QPaintEvent* e) {
   QPainter p(this);
   for (const QRect& r : e->region()) p.drawImage(r.topLeft(), bitmap_, r);
+  if (onPaintOver) onPaintOver(p);
 }
 
 void BoardView::mousePressEvent(QMouseEvent* e) {

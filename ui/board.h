@@ -17,6 +17,8 @@
 #include <QWidget>
 #include <functional>
 
+class QPainter;
+
 #include "control/game.h"
 
 namespace vandrel {
@@ -54,6 +56,8 @@ class BoardView : public QWidget {
 
   std::function<void(int x, int y, MouseButton b)> onMouseDown;
   std::function<void(int x, int y)> onMouseMove;
+  // Draws over the board's bitmap, in board coordinates (the keyboard cursor).
+  std::function<void(QPainter& p)> onPaintOver;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

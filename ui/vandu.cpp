@@ -26,7 +26,9 @@
 #include "jpegimage.h"
 #include "myfunc.h"
 #include "rtfreader.h"
+#include "ui/accessibility.h"
 #include "ui/board.h"
+#include "ui/keyboard.h"
 #include "ui/vandu_dialogs.h"
 #include "ui/vandu_sound.h"
 #include "ui/vandu_widgets.h"
@@ -159,6 +161,8 @@ TForm1::TForm1(Options options) : options_(options), game_(*this) {
   BuildPanel();
   BuildRulesViewer();
   if (options_.developer) BuildDeveloperControls();
+  access_ = std::make_unique<vandrel::Accessibility>(*this);
+  keys_ = std::make_unique<vandrel::Keyboard>(*this, access_.get());
 
   game_.FormCreate();
 }
@@ -441,7 +445,16 @@ void TForm1::FinishStartUp() {
   setWindowIcon(icon);
 }
 
-void TForm1::CreateDialogs() { dialogs_ = vandrel::CreateDialogs(this, strip_); }
+void TForm1::CreateDialogs() {
+  dialogs_ = vandrel::CreateDialogs(this, strip_);
+  keys_->BindDialogs(this);
+  access_->NameDialogs(this);
+}
+
+void TForm1::OpenSavedGame(const QString& path) {
+  const std::string file = QFile::encodeName(path).toStdString();
+  Run([&] { game_.LoadBtnClick(file); });
+}
 
 void TForm1::SetDialogs(std::unique_ptr<vandrel::DialogLayer> dialogs) {
   dialogs_ = std::move(dialogs);
@@ -678,13 +691,17 @@ void TForm1::setButtonEnabled(vandrel::Button b, bool on) {
   }
 }
 
-void TForm1::showDie(int value) { dice->setText(value > 0 ? QString::number(value) : QString()); }
+void TForm1::showDie(int value) {
+  dice->setText(value > 0 ? QString::number(value) : QString());
+  access_->ShowDie(value);
+}
 
 void TForm1::setDieEnabled(bool on) { dice->setEnabled(on); }
 
 void TForm1::showTurnArrow(int team) {
   humarrow->setVisible(team == vandrel::kHuman);
   comparrow->setVisible(team == vandrel::kComputer);
+  if (team == vandrel::kHuman) keys_->PlaceCursorForTurn(game_.state());
 }
 
 void TForm1::setBonusPanelVisible(bool on) {

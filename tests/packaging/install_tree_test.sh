@@ -43,7 +43,7 @@ desktop=$share/applications/vandrel.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate refuses the desktop entry"
 key() { sed -n "s/^$1=//p" "$desktop"; }
 [ "$(key Name)" = Vandrel ] || fail "desktop entry: Name is '$(key Name)'"
-[ "$(key Exec)" = vandrel ] || fail "desktop entry: Exec is '$(key Exec)'"
+[ "$(key Exec)" = "vandrel %f" ] || fail "desktop entry: Exec is '$(key Exec)'"
 [ "$(key Icon)" = vandrel ] || fail "desktop entry: Icon is '$(key Icon)'"
 [ -n "$(key Comment)" ] || fail "desktop entry: no Comment"
 [ "$(key Categories)" = 'Game;BoardGame;' ] || fail "desktop entry: Categories is '$(key Categories)'"
