@@ -28,7 +28,11 @@ esac
 for tool in "${tools[@]}"; do
   command -v "$tool" >/dev/null || { echo "skip: $tool is not installed"; exit 77; }
 done
-if [ "$scenario" = atspi ] && ! python3 -c 'import pyatspi' 2>/dev/null; then
+# Debian's own Python, which python3-pyatspi is installed for (another
+# python3 may come first on the PATH).
+python=/usr/bin/python3
+[ -x "$python" ] || python=python3
+if [ "$scenario" = atspi ] && ! "$python" -c 'import pyatspi' 2>/dev/null; then
   echo "skip: python3-pyatspi is not installed"
   exit 77
 fi
@@ -214,7 +218,7 @@ scenario_atspi() {
   # The probe starts the program itself, on the session bus it runs in.
   export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
   : >"$work/trace"
-  dbus-run-session -- python3 "$here/atspi_probe.py" "$prog" "$work/trace" \
+  dbus-run-session -- "$python" "$here/atspi_probe.py" "$prog" "$work/trace" \
     || fail "the accessibility tree is not as it should be"
 }
 
