@@ -145,7 +145,7 @@ try:
     check(bool(alert) and alert[0][1] == "Click the Dice!",
           f"the prompt is an alert with its message: {alert}")
     key("Return")
-    poll(lambda: not [t for t in tree() if t[0] == "alert"])
+    check(bool(poll(lambda: not [t for t in tree() if t[0] == "alert"])), "Return answers it")
 
     focus_game()
     key("space")

@@ -15,3 +15,9 @@ endforeach()
 add_test(NAME desktop_atspi
   COMMAND ${CMAKE_CURRENT_LIST_DIR}/desktop_xvfb_test.sh atspi $<TARGET_FILE:vandrel>)
 set_tests_properties(desktop_atspi PROPERTIES LABELS realserver SKIP_RETURN_CODE 77 TIMEOUT 120)
+
+# The keys, in the window on the offscreen platform.
+add_executable(test_keys ${CMAKE_CURRENT_LIST_DIR}/test_keys.cpp)
+target_link_libraries(test_keys PRIVATE vandrel_ui vandrel_test_support Qt6::Test GTest::gtest)
+gtest_discover_tests(test_keys
+  PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen TIMEOUT 60 DISCOVERY_TIMEOUT 30)
