@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QTextEdit>
+#include <algorithm>
 #include <vector>
 
 #include "ui/board.h"
@@ -120,8 +121,8 @@ Accessibility::Accessibility(TForm1& form) : QObject(&form), form_(form) {
 void Accessibility::NamePiece(QObject* object) {
   auto* img = qobject_cast<PieceImage*>(object);
   if (!img) return;
-  const bool human = img == form_.pc[7] || img == form_.pc[8] || img == form_.pc[9] ||
-                     img == form_.pc[10] || img == form_.pc[11] || img == form_.pc[12];
+  // pc7 .. pc12 are the human's.
+  const bool human = std::find(form_.pc.begin() + 7, form_.pc.end(), img) != form_.pc.end();
   const QString name = PieceName(human ? kHuman : kComputer, img->tag(), img->col(), img->row());
   if (img->accessibleName() != name) img->setAccessibleName(name);
 }

@@ -7,6 +7,7 @@
 #include <QShortcut>
 #include <QTextEdit>
 #include <algorithm>
+#include <vector>
 
 #include "ui/accessibility.h"
 #include "ui/board.h"
