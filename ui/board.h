@@ -17,9 +17,9 @@
 #include <QWidget>
 #include <functional>
 
-class QPainter;
-
 #include "control/game.h"
+
+class QPainter;
 
 namespace vandrel {
 
