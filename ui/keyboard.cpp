@@ -25,10 +25,11 @@ void Press(QAbstractButton* b) {
 
 }  // namespace
 
-QShortcut* BindKey(QWidget* window, const QKeySequence& key, std::function<void()> action) {
+QShortcut* BindKey(QWidget* window, const QKeySequence& key, std::function<void()> action,
+                   bool repeats) {
   auto* s = new QShortcut(key, window);
   s->setContext(Qt::WindowShortcut);
-  s->setAutoRepeat(false);
+  s->setAutoRepeat(repeats);
   QObject::connect(s, &QShortcut::activated, window, std::move(action));
   return s;
 }
@@ -65,7 +66,7 @@ Keyboard::Keyboard(TForm1& form, Accessibility* access)
     int dcol, drow;
   } arrows[] = {{Qt::Key_Left, -1, 0}, {Qt::Key_Right, 1, 0}, {Qt::Key_Up, 0, -1}, {Qt::Key_Down, 0, 1}};
   for (const auto& a : arrows) {
-    BindKey(&form, QKeySequence(a.key), [this, a] { MoveCursor(a.dcol, a.drow); });
+    BindKey(&form, QKeySequence(a.key), [this, a] { MoveCursor(a.dcol, a.drow); }, true);
   }
   for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
     BindKey(&form, QKeySequence(key), [this] { ClickCursor(MouseButton::Left); });
