@@ -116,7 +116,7 @@ void Keyboard::BindDialogs(QWidget* window) {
         auto* b = dialog->findChild<QAbstractButton*>(QLatin1String(a.button));
         if (!b) continue;
         b->setToolTip(QLatin1String(a.tip));
-        if (a.key != Qt::Key_unknown) BindKey(dialog, QKeySequence(a.key), [b] { Press(b); });
+        if (a.key != Qt::Key_unknown) BindKey(dialog, QKeySequence(a.key), [b] { Press(b); }, true);
       }
     }
   }
