@@ -76,7 +76,8 @@ CommandLine ParseCommandLine(const QStringList& args) {
   const auto usage = [&cl](const QString& why) {
     cl.done = true;
     cl.exitCode = kExitUsage;
-    cl.err = std::string(kProgram) + ": " + why.toStdString() + "\nTry 'vandrel --help' for more information.\n";
+    cl.err = std::string(kProgram) + ": " + why.toStdString() +
+             "\nTry 'vandrel --help' for more information.\n";
     return cl;
   };
   if (!parser.parse(args)) return usage(parser.errorText());
@@ -87,7 +88,8 @@ CommandLine ParseCommandLine(const QStringList& args) {
   }
   if (parser.isSet(version)) {
     cl.done = true;
-    cl.out = Line(QStringLiteral("%1 %2").arg(QLatin1String(kProgram), QStringLiteral(VANDREL_VERSION)));
+    cl.out =
+        Line(QStringLiteral("%1 %2").arg(QLatin1String(kProgram), QStringLiteral(VANDREL_VERSION)));
     return cl;
   }
   const QStringList files = parser.positionalArguments();

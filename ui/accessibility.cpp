@@ -31,7 +31,8 @@ class PromptInterface : public QAccessibleWidget {
   explicit PromptInterface(QWidget* w) : QAccessibleWidget(w, QAccessible::AlertMessage) {}
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name) {
-      if (auto* label = widget()->findChild<QLabel*>(QStringLiteral("Label1"))) return label->text();
+      if (auto* label = widget()->findChild<QLabel*>(QStringLiteral("Label1")))
+        return label->text();
     }
     return QAccessibleWidget::text(t);
   }
@@ -180,7 +181,8 @@ void Accessibility::NameDialogs(QWidget* window) {
       w->setAccessibleDescription(QStringLiteral("Games / Match"));
     }
   }
-  if (auto* prompt = window->findChild<QDialog*>(QStringLiteral("Prompt"), Qt::FindDirectChildrenOnly)) {
+  if (auto* prompt =
+          window->findChild<QDialog*>(QStringLiteral("Prompt"), Qt::FindDirectChildrenOnly)) {
     prompt->installEventFilter(this);
   }
 }

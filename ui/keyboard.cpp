@@ -46,7 +46,9 @@ Keyboard::Keyboard(TForm1& form, Accessibility* access)
   const PanelKey panel[] = {
       {form.MatchBtn, "New Match", {QKeySequence(Qt::Key_N)}, "N"},
       {form.NewBtn, "Play Game", {QKeySequence(Qt::Key_P)}, "P"},
-      {form.DiceBtn, "Throw Dice", {QKeySequence(Qt::Key_Space), QKeySequence(Qt::Key_D)},
+      {form.DiceBtn,
+       "Throw Dice",
+       {QKeySequence(Qt::Key_Space), QKeySequence(Qt::Key_D)},
        "Space or D"},
       {form.SpeedButton4, "Save", {QKeySequence(Qt::CTRL | Qt::Key_S)}, "Ctrl+S"},
       {form.LoadBtn, "Load", {QKeySequence(Qt::CTRL | Qt::Key_O)}, "Ctrl+O"},
@@ -64,9 +66,11 @@ Keyboard::Keyboard(TForm1& form, Accessibility* access)
   const struct {
     Qt::Key key;
     int dcol, drow;
-  } arrows[] = {{Qt::Key_Left, -1, 0}, {Qt::Key_Right, 1, 0}, {Qt::Key_Up, 0, -1}, {Qt::Key_Down, 0, 1}};
+  } arrows[] = {
+      {Qt::Key_Left, -1, 0}, {Qt::Key_Right, 1, 0}, {Qt::Key_Up, 0, -1}, {Qt::Key_Down, 0, 1}};
   for (const auto& a : arrows) {
-    BindKey(&form, QKeySequence(a.key), [this, a] { MoveCursor(a.dcol, a.drow); }, true);
+    BindKey(
+        &form, QKeySequence(a.key), [this, a] { MoveCursor(a.dcol, a.drow); }, true);
   }
   for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
     BindKey(&form, QKeySequence(key), [this] { ClickCursor(MouseButton::Left); });
@@ -116,7 +120,9 @@ void Keyboard::BindDialogs(QWidget* window) {
         auto* b = dialog->findChild<QAbstractButton*>(QLatin1String(a.button));
         if (!b) continue;
         b->setToolTip(QLatin1String(a.tip));
-        if (a.key != Qt::Key_unknown) BindKey(dialog, QKeySequence(a.key), [b] { Press(b); }, true);
+        if (a.key != Qt::Key_unknown)
+          BindKey(
+              dialog, QKeySequence(a.key), [b] { Press(b); }, true);
       }
     }
   }
