@@ -1,13 +1,17 @@
 // Vandrel: one player against the computer.
 //
+//   vandrel [--window] [FILE.vdg]      (vandrel --help for the rest)
+//
 // Environment: VANDREL_TRACE=1 writes one line per game event on standard
 // output; VANDREL_DEVELOPER=1 shows the developer controls (and leaves the
 // screen mode alone, since they need more room than 800 x 600).
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "app/cmdline.h"
 #include "myfunc.h"
 #include "vandu.h"
 
@@ -18,10 +22,28 @@ bool EnvOn(const char* name) {
   return v && std::strcmp(v, "1") == 0;
 }
 
+QStringList Arguments(int argc, char** argv) {
+  QStringList args;
+  for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  return args;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (int rc = vandrel::RunModeGuardianIfAsked(argc, argv); rc >= 0) return rc;
+
+  // The command line and the display are settled before Qt starts.
+  const vandrel::CommandLine cl = vandrel::ParseCommandLine(Arguments(argc, argv));
+  if (cl.done) {
+    std::fputs(cl.out.c_str(), stdout);
+    std::fputs(cl.err.c_str(), stderr);
+    return cl.exitCode;
+  }
+  if (const std::string why = vandrel::DisplayProblem(); !why.empty()) {
+    std::fprintf(stderr, "vandrel: %s\n", why.c_str());
+    return vandrel::kExitFailure;
+  }
 
   TForm1::PreloadPictures();
   QApplication app(argc, argv);
@@ -29,16 +51,21 @@ int main(int argc, char** argv) {
 
   TForm1::Options options;
   options.developer = EnvOn("VANDREL_DEVELOPER");
-  for (int i = 1; i < argc; ++i) options.windowed |= std::strcmp(argv[i], "--window") == 0;
+  options.windowed = cl.windowed;
   int rc = 0;
   {
     TForm1 form(options);
     if (EnvOn("VANDREL_TRACE")) form.SetTraceStream(stdout);
     // The dialogs (prompt, options, about box) follow right after the
-    // window's first paint.
-    // The last step of start-up: the game's screen mode (unless windowed).
+    // window's first paint; the last step of start-up is the game's screen
+    // mode (unless windowed).
     form.ShowOnScreen();
     vandrel::InstallQuitSignalHandlers([&form] { form.close(); });
+    // A saved game named on the command line starts as "Load" starts one,
+    // once the window runs.
+    if (!cl.file.isEmpty()) {
+      QTimer::singleShot(0, &form, [&form, &cl] { form.OpenSavedGame(cl.file); });
+    }
     rc = QApplication::exec();
   }  // the window puts the screen mode back and lets its sounds go
   return rc;

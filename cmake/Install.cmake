@@ -1,17 +1,39 @@
 # Installing Vandrel (`cmake --install`) and packaging it as a Debian package
 # (`cpack -G DEB` in the build folder).
 #
-# Installed: the program, its desktop entry, its icons in the hicolor theme,
-# the AppStream metainfo and the MIME type of saved games (*.vdg).
+# Installed: the program and its two tools, their manual pages, the desktop
+# entry, the icons in the hicolor theme, the AppStream metainfo and the MIME
+# type of saved games (*.vdg).
 include(GNUInstallDirs)
 
 set(VANDREL_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 set(VANDREL_APPSTREAM_ID io.github.vandrel.Vandrel)
 set(VANDREL_ICON_SIZES 16 32 48 64 128 256)
 
-if(TARGET vandrel)
-  install(TARGETS vandrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
+foreach(program IN ITEMS vandrel vandrel-selfplay vandrel-vdg)
+  if(TARGET ${program})
+    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  endif()
+endforeach()
+
+# The manual pages, compressed as Debian installs them (gzip -9, no name or
+# time stamp, so the package is the same from build to build).
+set(VANDREL_MAN_PAGES vandrel.6 vandrel-selfplay.6 vandrel-vdg.1)
+set(_vandrel_man_gz)
+foreach(page IN LISTS VANDREL_MAN_PAGES)
+  set(source ${VANDREL_PACKAGING_DIR}/man/${page})
+  set(gz ${PROJECT_BINARY_DIR}/man/${page}.gz)
+  add_custom_command(OUTPUT ${gz}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
+    COMMAND gzip -9 -n -c ${source} > ${gz}
+    DEPENDS ${source}
+    COMMENT "Compressing the manual page ${page}"
+    VERBATIM)
+  list(APPEND _vandrel_man_gz ${gz})
+  string(REGEX MATCH "[0-9]$" section ${page})
+  install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
+endforeach()
+add_custom_target(vandrel_man_pages ALL DEPENDS ${_vandrel_man_gz})
 
 install(FILES ${VANDREL_PACKAGING_DIR}/vandrel.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -354,6 +354,12 @@ void Game::LoadBtnClick() {
   NewBtnClick();
 }
 
+void Game::LoadBtnClick(const std::string& path) {
+  chosenFile_ = path;
+  LoadBtnClick();
+  chosenFile_.reset();
+}
+
 bool Game::SaveGame() {
   const bool playGame = s_.NewBtnEnabled;
   const bool newMatch = s_.MatchBtnEnabled;
@@ -371,7 +377,12 @@ bool Game::SaveGame() {
 }
 
 bool Game::LoadGame() {
-  const auto name = ui_.AskOpenFileName();
+  std::optional<std::string> name;
+  if (chosenFile_) {
+    name.swap(chosenFile_);
+  } else {
+    name = ui_.AskOpenFileName();
+  }
   if (!name) return false;
   SavedGame g;
   const std::string err = ReadSavedGame(*name, g);
@@ -380,6 +391,7 @@ bool Game::LoadGame() {
     return false;
   }
   ApplySavedGame(g, s_);
+  ui_.Trace("loaded");
   SetButton(Button::PlayGame, g.PlayGameEnabled);
   SetButton(Button::NewMatch, g.NewMatchEnabled);
   return true;

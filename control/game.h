@@ -8,6 +8,7 @@
 // runs to its end inside one call.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "rules/presentation.h"
@@ -38,6 +39,9 @@ class Game {
   void SpeedButton1Click();  // "Bye!": the game loop ends, waits report quitting
   void SpeedButton4Click();  // "Save"
   void LoadBtnClick();       // "Load"
+  // "Load" with the file already chosen (a saved game named on the command
+  // line): the same game start, the same error box for a refused file.
+  void LoadBtnClick(const std::string& path);
 
   // --- Mouse ---------------------------------------------------------------
   // A button pressed on one of the human's piece images (piece 1..6).
@@ -80,6 +84,7 @@ class Game {
 
   GameState s_;
   Presentation& ui_;
+  std::optional<std::string> chosenFile_;  // LoadGame's answer in place of the dialog
 };
 
 }  // namespace vandrel

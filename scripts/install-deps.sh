@@ -14,10 +14,13 @@ packages=(
   fonts-dejavu-core fonts-liberation
   # running and looking at the real window in tests
   xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick
+  # the accessibility tree over AT-SPI, on a session bus of its own
+  dbus dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   xserver-xorg-core xserver-xorg-video-dummy
   pulseaudio pulseaudio-utils sox
   # packaging and its checks
   desktop-file-utils appstream shared-mime-info libxml2-utils dpkg-dev fakeroot debootstrap
+  lintian man-db
 )
 
 missing=()

@@ -191,10 +191,14 @@ void BoardView::paintEvent(QPaintEvent* e) {
   QPainter p(this);
   if (screen_.isNull()) {
     for (const QRect& r : e->region()) p.drawImage(r.topLeft(), bitmap_, r);
-    return;
+  } else {
+    p.setClipRegion(e->region());
+    p.drawImage(QPoint(0, 0), screen_);
+    p.scale(scale_.factor(), scale_.factor());
   }
-  p.setClipRegion(e->region());
-  p.drawImage(QPoint(0, 0), screen_);
+  // What is drawn over the board (the keyboard cursor) is drawn in board
+  // pixels, at any scale.
+  if (onPaintOver) onPaintOver(p);
 }
 
 void BoardView::mousePressEvent(QMouseEvent* e) {

@@ -30,6 +30,8 @@
 #include "control/game.h"
 #include "ui/scaling.h"
 
+class QPainter;
+
 namespace vandrel {
 
 constexpr int kCellPixels = 70;
@@ -69,6 +71,8 @@ class BoardView : public QWidget, public Rescalable {
 
   std::function<void(int x, int y, MouseButton b)> onMouseDown;
   std::function<void(int x, int y)> onMouseMove;
+  // Draws over the board's bitmap, in board coordinates (the keyboard cursor).
+  std::function<void(QPainter& p)> onPaintOver;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

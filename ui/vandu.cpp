@@ -28,7 +28,9 @@
 #include "jpegimage.h"
 #include "myfunc.h"
 #include "rtfreader.h"
+#include "ui/accessibility.h"
 #include "ui/board.h"
+#include "ui/keyboard.h"
 #include "ui/vandu_dialogs.h"
 #include "ui/vandu_sound.h"
 #include "ui/vandu_widgets.h"
@@ -186,6 +188,8 @@ TForm1::TForm1(Options options) : options_(options), game_(*this) {
   scaler_.capture(client_);
   auto* f11 = new QShortcut(QKeySequence(Qt::Key_F11), this);
   connect(f11, &QShortcut::activated, this, [this] { ToggleFullScreen(); });
+  access_ = std::make_unique<vandrel::Accessibility>(*this);
+  keys_ = std::make_unique<vandrel::Keyboard>(*this, access_.get());
 
   game_.FormCreate();
 }
@@ -475,7 +479,16 @@ void TForm1::FinishStartUp() {
   Trace("ready");
 }
 
-void TForm1::CreateDialogs() { dialogs_ = vandrel::CreateDialogs(this, strip_); }
+void TForm1::CreateDialogs() {
+  dialogs_ = vandrel::CreateDialogs(this, strip_);
+  keys_->BindDialogs(this);
+  access_->NameDialogs(this);
+}
+
+void TForm1::OpenSavedGame(const QString& path) {
+  const std::string file = QFile::encodeName(path).toStdString();
+  Run([&] { game_.LoadBtnClick(file); });
+}
 
 void TForm1::SetDialogs(std::unique_ptr<vandrel::DialogLayer> dialogs) {
   dialogs_ = std::move(dialogs);
@@ -768,13 +781,17 @@ void TForm1::setButtonEnabled(vandrel::Button b, bool on) {
   }
 }
 
-void TForm1::showDie(int value) { dice->setText(value > 0 ? QString::number(value) : QString()); }
+void TForm1::showDie(int value) {
+  dice->setText(value > 0 ? QString::number(value) : QString());
+  access_->ShowDie(value);
+}
 
 void TForm1::setDieEnabled(bool on) { dice->setEnabled(on); }
 
 void TForm1::showTurnArrow(int team) {
   humarrow->setVisible(team == vandrel::kHuman);
   comparrow->setVisible(team == vandrel::kComputer);
+  if (team == vandrel::kHuman) keys_->PlaceCursorForTurn(game_.state());
 }
 
 void TForm1::setBonusPanelVisible(bool on) {

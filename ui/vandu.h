@@ -41,11 +41,13 @@ class QTableWidget;
 class QTextEdit;
 
 namespace vandrel {
+class Accessibility;
 class BoardView;
 class Bevel;
 class ColumnCaption;
 class DialogLayer;
 class DieDisplay;
+class Keyboard;
 class PanelButton;
 class PictureFill;
 class PieceImage;
@@ -61,7 +63,7 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   struct Options {
     bool developer = false;  // show the developer controls
     bool sound = true;       // load the sound effects
-    bool windowed = false;   // an ordinary window, no screen-mode switch
+    bool windowed = false;   // --window: in a window, the screen mode left alone
   };
 
   // The size of the game's client area, and of the area with the developer
@@ -77,6 +79,11 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   ~TForm1() override;
 
   vandrel::Game& game() { return game_; }
+  vandrel::Keyboard& keyboard() { return *keys_; }
+
+  // Starts a game from a saved game, as "Load" does with that file chosen
+  // (a saved game named on the command line).
+  void OpenSavedGame(const QString& path);
 
   // Starts decoding the board and strip pictures on a thread of their own,
   // so that they are ready when the window is made. Call it first thing in
@@ -194,6 +201,8 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   vandrel::Game game_;
   std::unique_ptr<vandrel::DialogLayer> dialogs_;
   std::unique_ptr<vandrel::SoundOutput> sfx_;
+  std::unique_ptr<vandrel::Accessibility> access_;
+  std::unique_ptr<vandrel::Keyboard> keys_;
 
   QElapsedTimer clock_;
   std::mt19937 rng_;

@@ -8,6 +8,10 @@ add_library(vandrel_ui STATIC
   ${CMAKE_CURRENT_LIST_DIR}/vandu_dialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/board.h
   ${CMAKE_CURRENT_LIST_DIR}/board.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/keyboard.h
+  ${CMAKE_CURRENT_LIST_DIR}/keyboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/accessibility.h
+  ${CMAKE_CURRENT_LIST_DIR}/accessibility.cpp
   ${CMAKE_CURRENT_LIST_DIR}/vandu_sound.h
   ${CMAKE_CURRENT_LIST_DIR}/vandu_sound.cpp
   ${PROJECT_SOURCE_DIR}/resources/art.qrc

@@ -2,7 +2,8 @@
 # Installs the build into a temporary folder with `cmake --install` and checks
 # what a desktop needs from it: the program, a valid desktop entry, the icons
 # at their sizes, valid AppStream metainfo that launches that desktop entry,
-# and a MIME type for saved games that shared-mime-info accepts.
+# a MIME type for saved games that shared-mime-info accepts, and the manual
+# pages.
 #
 # usage: install_tree_test.sh path/to/cmake build-dir has-program(0|1)
 # Exit 77 (skipped) when a desktop validator is not installed.
@@ -37,13 +38,22 @@ if [ "$has_program" = 1 ]; then
     || fail "the sound module is not installed"
 fi
 
+# The manual pages, compressed, each one readable by man.
+for page in man6/vandrel.6 man6/vandrel-selfplay.6 man1/vandrel-vdg.1; do
+  [ -f "$share/man/$page.gz" ] || fail "$page.gz is not installed"
+  if command -v man >/dev/null; then
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$share/man/$page.gz" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "man warns about $page: $warnings"
+  fi
+done
+
 # The desktop entry: valid, and naming the program and icon that are installed.
 desktop=$share/applications/vandrel.desktop
 [ -f "$desktop" ] || fail "applications/vandrel.desktop is missing"
 desktop-file-validate "$desktop" || fail "desktop-file-validate refuses the desktop entry"
 key() { sed -n "s/^$1=//p" "$desktop"; }
 [ "$(key Name)" = Vandrel ] || fail "desktop entry: Name is '$(key Name)'"
-[ "$(key Exec)" = vandrel ] || fail "desktop entry: Exec is '$(key Exec)'"
+[ "$(key Exec)" = "vandrel %f" ] || fail "desktop entry: Exec is '$(key Exec)'"
 [ "$(key Icon)" = vandrel ] || fail "desktop entry: Icon is '$(key Icon)'"
 [ -n "$(key Comment)" ] || fail "desktop entry: no Comment"
 [ "$(key Categories)" = 'Game;BoardGame;' ] || fail "desktop entry: Categories is '$(key Categories)'"

@@ -21,3 +21,10 @@ if(TARGET vandrel AND NOT VANDREL_SANITIZE)
   set_tests_properties(deb_in_clean_root PROPERTIES
     LABELS realserver SKIP_RETURN_CODE 77 TIMEOUT 1200)
 endif()
+
+# lintian on the package: no program without its manual page.
+if(TARGET vandrel AND NOT VANDREL_SANITIZE)
+  add_test(NAME deb_lintian
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/lintian_test.sh ${CMAKE_CPACK_COMMAND} ${PROJECT_BINARY_DIR})
+  set_tests_properties(deb_lintian PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+endif()

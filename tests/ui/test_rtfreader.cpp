@@ -159,7 +159,8 @@ TEST_F(HelpDocument, HasTheTitleThenEverySectionInOrder) {
                               "To play",
                               "Taking a piece",
                               "Getting off 'Base' column",
-                              "Scoring"};
+                              "Scoring",
+                              "Keys"};
   auto endOf = [](const QTextBlock& b) {
     QTextCursor at(b);
     at.movePosition(QTextCursor::EndOfBlock);

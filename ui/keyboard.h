@@ -1,0 +1,73 @@
+// The game's keys: shortcuts for the side panel's buttons, a keyboard cursor
+// on the board, and Return, Escape and the arrows in the dialogs.
+//
+// A key does what a click does, and only where the click would count: a
+// panel key clicks its button, which does nothing while the button is
+// disabled; Return on the board is a left click on the cursor's square,
+// Escape a right click there (which drops a selection). The keys belong to
+// the window that shows them, so while a dialog is up only its own keys work.
+//
+// The cursor is a dashed frame just inside the square, so it shows beside
+// the inverted selection frame on the cell's edge and around a piece. It is
+// drawn while the board takes clicks, and at the start of each of the human's
+// turns it goes to the human's lowest-numbered piece not yet on its target row.
+#pragma once
+
+#include <QKeySequence>
+#include <QObject>
+#include <QPoint>
+#include <functional>
+
+#include "control/game.h"
+
+class QAbstractButton;
+class QPainter;
+class QShortcut;
+class QWidget;
+class TForm1;
+
+namespace vandrel {
+
+class Accessibility;
+
+// A key of a window (or of its dialog): fires while that window is active,
+// whatever control inside it has the focus. Held down, it acts once, unless
+// it repeats (the arrows).
+QShortcut* BindKey(QWidget* window, const QKeySequence& key, std::function<void()> action,
+                   bool repeats = false);
+
+class Keyboard : public QObject {
+  Q_OBJECT
+ public:
+  // access: told where the cursor stands (may be null).
+  Keyboard(TForm1& form, Accessibility* access);
+
+  // The game's dialogs, found among the window's children by name: Return
+  // presses the default button ("OK", "Apply"), Up and Down the options
+  // dialog's arrows. Escape cancels or closes them as it always has.
+  void BindDialogs(QWidget* window);
+
+  // The human's turn begins: the cursor goes to the human's first piece that
+  // still has a way to go.
+  void PlaceCursorForTurn(const GameState& s);
+
+  // The cursor's square, and whether it shows (the board takes clicks).
+  QPoint Cursor() const { return {col_, row_}; }
+  bool CursorShown() const;
+
+  // Moves the cursor one square (kept on the board).
+  void MoveCursor(int dcol, int drow);
+  // A click on the cursor's square, delivered as the mouse would deliver it:
+  // to the topmost enabled piece image there, else to the board.
+  void ClickCursor(MouseButton b);
+
+ private:
+  void PaintCursor(QPainter& p) const;
+  void SetCursor(int col, int row);
+
+  TForm1& form_;
+  Accessibility* access_;
+  int col_ = 1, row_ = 6;
+};
+
+}  // namespace vandrel
