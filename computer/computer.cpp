@@ -10,7 +10,7 @@ namespace vandrel {
 void ClearMoveList(GameState& s) {
   // Four zero integers a record: one block of zero bytes, at every throw.
   static_assert(std::is_trivially_copyable_v<TMoveEntry>);
-  std::memset(s.Moves.data(), 0, sizeof s.Moves);
+  std::memset(static_cast<void*>(s.Moves.data()), 0, sizeof s.Moves);
   s.MoveCount = 0;
 }
 

@@ -37,7 +37,7 @@ class CountingDialogs : public vandrel::DialogLayer {
  public:
   explicit CountingDialogs(Shown* shown) : shown_(shown) {}
   void prompt(const QString&) override { ++shown_->prompts; }
-  int options(int*, bool*) override {
+  int options(int*, bool*, bool*) override {
     ++shown_->options;
     return 1;
   }
