@@ -294,10 +294,12 @@ Heard Look(const Asked& a, const std::vector<Segment>& segs, const std::vector<d
       continue;
     h.recorded = true;
     // When the segment's first sample was taken: no later than any arrival
-    // less the samples it brought, and nearly as late as the quickest.
+    // less the samples it brought, and nearly as late as the quickest. Only
+    // the arrivals of the seconds around the sound count, so a gap in the
+    // recording (samples dropped by a busy machine) shifts no other sound.
     double firstMs = 1e300;
     for (const auto& [at, count] : seg.arrivals)
-      if (std::fabs(at - a.atMs) < 30000) firstMs = std::min(firstMs, at - count * 1000.0 / kRate);
+      if (std::fabs(at - a.atMs) < 1500) firstMs = std::min(firstMs, at - count * 1000.0 / kRate);
     const long due = std::lround((a.atMs - firstMs) * kRate / 1000);
     // The head (100 ms at most) from 30 ms before to 200 ms after it was due:
     // the first strong match, then the best one close to it.
@@ -382,6 +384,21 @@ int Soak(const char* modulePath, const char* monitor) {
     }
   }
 
+  // How far the recording's clock strays from the program's: the quickest
+  // arrival of each 10 s, as the time of the first sample.
+  for (const Segment& seg : segs) {
+    std::vector<double> first;
+    for (const auto& [at, count] : seg.arrivals) {
+      const size_t block = static_cast<size_t>((at - seg.startMs) / 10000);
+      if (first.size() <= block) first.resize(block + 1, 1e300);
+      first[block] = std::min(first[block], at - count * 1000.0 / kRate);
+    }
+    if (first.size() > 1) {
+      const auto [lo, hi] = std::minmax_element(first.begin(), first.end() - 1);
+      std::printf("recording from %.0f ms: %zu samples, clock within %.1f ms\n", seg.startMs,
+                  seg.samples.size(), *hi - *lo);
+    }
+  }
   std::array<std::vector<double>, kSoundCount> templates;
   for (Sound s : kAllSounds) templates[static_cast<size_t>(s)] = Template(s);
   const int minutes = std::max(1, static_cast<int>(std::ceil(seconds / 60 - 0.01)));
