@@ -4,7 +4,7 @@
 #
 #   sfx_soak_test.sh KIND SFX_SOAK MODULE
 #
-# KIND is pulseaudio or pipewire. VANDREL_SOAK_SECONDS sets the length
+# KIND is pulseaudio, pipewire, or all (both, and each with a restart). VANDREL_SOAK_SECONDS sets the length
 # (default 180). With VANDREL_SOAK_RESTART=1 the server is killed after the
 # 30th sound, and started again once the game has asked for 10 more: the
 # game must go on meanwhile, and the sound must come back. Everything
@@ -15,6 +15,37 @@ set -u
 kind=$1
 soak=$2
 module=$3
+
+# "all": the soak on both servers and the restart on both, side by side
+# (each with a server of its own), so that CI spends their length only once.
+if [ "$kind" = all ]; then
+  out=$(mktemp -d /tmp/vandrel-soaks.XXXXXX)
+  runs=(pulseaudio pipewire restart-pulseaudio restart-pipewire)
+  pids=()
+  trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$out"; exit 1' INT TERM HUP
+  for run in "${runs[@]}"; do
+    case $run in
+      restart-*) VANDREL_SOAK_RESTART=1 VANDREL_SOAK_SECONDS=60 "$0" "${run#restart-}" "$soak" \
+        "$module" >"$out/$run" 2>&1 & ;;
+      *) VANDREL_SOAK_RESTART=0 "$0" "$run" "$soak" "$module" >"$out/$run" 2>&1 & ;;
+    esac
+    pids+=($!)
+  done
+  rc=0
+  for i in "${!runs[@]}"; do
+    status=0
+    wait "${pids[$i]}" || status=$?
+    case $status in
+      0) verdict=passed ;;
+      77) verdict=skipped; [ "$rc" -eq 0 ] && rc=77 ;;
+      *) verdict=FAILED; rc=1 ;;
+    esac
+    echo "=== ${runs[$i]}: $verdict"
+    cat "$out/${runs[$i]}"
+  done
+  rm -rf "$out"
+  exit "$rc"
+fi
 # shellcheck source-path=SCRIPTDIR source=pulse_server.sh
 . "$(dirname "$0")/pulse_server.sh"
 if ! server_have_tools "$kind"; then
