@@ -22,15 +22,14 @@ uint16_t Le16(const char* p) {
 constexpr std::array<Sound, kSoundCount> kAllSounds = {Sound::DICE, Sound::ENDROW, Sound::LOSE,
                                                        Sound::MOVE, Sound::POP,    Sound::WIN};
 
-// The mixer's output: CD rate, stereo, 1024 frames (23 ms) a buffer. The
-// stream stays open, so its buffer is a trade: each buffer wakes the
-// program, and 512 frames cost 2 % of a core while the game waits for the
-// player; 1024 cost half that and still start a sound within 50 ms on
-// PulseAudio and on PipeWire. SDL converts to whatever the device takes;
-// the format never changes, so the loaded sounds fit every device the player
-// opens.
+// The mixer's output: CD rate, stereo, 768 frames (17 ms) a buffer. The
+// stream stays open, so the buffer is a trade: each one wakes the program,
+// and 512 frames cost up to 2 % of a core while the game waits for the
+// player; 1024 bring a sound's start close to 50 ms on PipeWire. SDL
+// converts to whatever the device takes; the format never changes, so the
+// loaded sounds fit every device the player opens.
 constexpr int kRate = 44100;
-constexpr int kBufferFrames = 1024;
+constexpr int kBufferFrames = 768;
 // How often a lost device is looked for again, at most.
 constexpr int64_t kRetryMs = 1000;
 
