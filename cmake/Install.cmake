@@ -55,10 +55,11 @@ install(FILES ${VANDREL_PACKAGING_DIR}/vandrel-mime.xml
 #
 # Its dependencies come from dpkg-shlibdeps (package dpkg-dev), which reads
 # the libraries the program links. What it cannot see is added by hand: the
-# fonts the program asks for by family. Qt's platform and multimedia plugins
-# come with libqt6gui6 and libqt6multimedia6, which shlibdeps finds; sound
-# goes to a PulseAudio server, which the desktop normally runs, so that is a
-# recommendation.
+# fonts the program asks for by family. Qt's platform plugins come with
+# libqt6gui6, and the sound module's SDL2_mixer with libsdl2-mixer-2.0-0,
+# which shlibdeps finds in the module. Sound goes to a PulseAudio server
+# (PulseAudio itself or PipeWire's), which the desktop normally runs, so that
+# is a recommendation.
 #
 # No maintainer scripts: the desktop, MIME and icon caches are refreshed by
 # the dpkg triggers of desktop-file-utils, shared-mime-info and the icon theme.

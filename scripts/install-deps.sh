@@ -7,17 +7,18 @@ packages=(
   # toolchain and tests
   build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang
   # libraries the program links
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6multimedia6
+  qt6-base-dev qt6-base-dev-tools libsdl2-mixer-dev
   libjpeg62-turbo-dev libxrandr-dev libx11-dev
-  # sound backends for Qt Multimedia and fonts that stand in for the Windows ones
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  # fonts that stand in for the Windows ones
   fonts-dejavu-core fonts-liberation
   # running and looking at the real window in tests
   xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick
   # the accessibility tree over AT-SPI, on a session bus of its own
   dbus dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   xserver-xorg-core xserver-xorg-video-dummy
-  pulseaudio pulseaudio-utils sox
+  # the sound tests' servers: PulseAudio, and PipeWire with its PulseAudio
+  # server on a D-Bus session bus of its own
+  pulseaudio pulseaudio-utils sox pipewire pipewire-pulse wireplumber dbus-daemon
   # packaging and its checks
   desktop-file-utils appstream shared-mime-info libxml2-utils dpkg-dev fakeroot debootstrap
   lintian man-db

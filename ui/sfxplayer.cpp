@@ -1,11 +1,10 @@
 #include "ui/sfxplayer.h"
 
-#include <QAudioDevice>
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
+
 #include <QFile>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QTemporaryDir>
-#include <QUrl>
+#include <chrono>
 #include <cstring>
 
 namespace vandrel {
@@ -20,38 +19,24 @@ uint16_t Le16(const char* p) {
   return static_cast<uint16_t>(u[0] | (u[1] << 8));
 }
 
-void PutLe32(char* p, uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
-// Silence put around each sound before it is handed to QSoundEffect, for two
-// faults of Qt 6.4 on PulseAudio:
-//  - A new stream can lose its first bytes, some 20 ms of them, when they
-//    reach the server late. The lead-in is lost instead; it delays every
-//    sound alike.
-//  - The stream is stopped as soon as the last bytes are written, which
-//    throws away what the server still holds, about the last 100 ms. The
-//    tail is thrown away instead.
-constexpr int kLeadInMs = 40;
-constexpr int kTailMs = 400;
-
-// The sound's WAVE file framed in silence, or nothing when it is not the
-// plain 44-byte-header file the generator writes.
-QByteArray WithSilence(const QByteArray& wav, const WavInfo& info) {
-  if (wav.size() != 44 + info.dataBytes) return {};
-  const int frame = info.channels * info.bits / 8;
-  const char zero = info.bits == 8 ? '\x80' : '\0';
-  const auto silence = [&](int ms) {
-    return QByteArray(static_cast<qsizetype>(info.rate) * ms / 1000 * frame, zero);
-  };
-  QByteArray out = wav.left(44) + silence(kLeadInMs) + wav.mid(44) + silence(kTailMs);
-  PutLe32(out.data() + 4, static_cast<uint32_t>(out.size() - 8));
-  PutLe32(out.data() + 40, static_cast<uint32_t>(out.size() - 44));
-  return out;
-}
-
 constexpr std::array<Sound, kSoundCount> kAllSounds = {Sound::DICE, Sound::ENDROW, Sound::LOSE,
                                                        Sound::MOVE, Sound::POP,    Sound::WIN};
+
+// The mixer's output: CD rate, stereo, 768 frames (17 ms) a buffer. The
+// stream stays open, so the buffer is a trade: each one wakes the program,
+// and 512 frames cost up to 2 % of a core while the game waits for the
+// player; 1024 bring a sound's start close to 50 ms on PipeWire. SDL
+// converts to whatever the device takes; the format never changes, so the
+// loaded sounds fit every device the player opens.
+constexpr int kRate = 44100;
+constexpr int kBufferFrames = 768;
+// How often a lost device is looked for again, at most.
+constexpr int64_t kRetryMs = 1000;
+
+int64_t NowMs() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 }  // namespace
 
@@ -92,61 +77,89 @@ std::optional<WavInfo> ParseWav(const QByteArray& bytes) {
   return info;
 }
 
-SfxPlayer::SfxPlayer(QObject* parent) : QObject(parent) {
-  const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-  available_ = !output.isNull();
-  if (available_) tails_ = std::make_unique<QTemporaryDir>();
+SfxPlayer::SfxPlayer() {
   for (Sound snd : kAllSounds) {
     const auto i = static_cast<size_t>(snd);
-    const QString name = QString::fromLatin1(SoundName(snd));
-    QFile file(QStringLiteral(":/sounds/%1.wav").arg(name));
+    QFile file(QStringLiteral(":/sounds/%1.wav").arg(QLatin1String(SoundName(snd))));
     if (!file.open(QIODevice::ReadOnly)) continue;
     const QByteArray wav = file.readAll();
-    const auto info = ParseWav(wav);
-    if (!info) continue;
-    lengths_[i] = info->lengthMs;
-    if (!available_) continue;
-    // Played from a copy framed in silence when one can be written, else
-    // straight from the resource (and then cut a little short).
-    QUrl source(QStringLiteral("qrc:/sounds/%1.wav").arg(name));
-    const QByteArray padded = WithSilence(wav, *info);
-    if (tails_->isValid() && !padded.isEmpty()) {
-      QFile copy(tails_->filePath(name + QStringLiteral(".wav")));
-      if (copy.open(QIODevice::WriteOnly) && copy.write(padded) == padded.size()) {
-        source = QUrl::fromLocalFile(copy.fileName());
-      }
-    }
-    for (QSoundEffect*& effect : effects_[i]) {
-      effect = new QSoundEffect(output, this);
-      effect->setSource(source);
+    if (const auto info = ParseWav(wav)) {
+      wavs_[i] = wav;
+      lengths_[i] = info->lengthMs;
     }
   }
+  // SDL is a guest in a Qt program: no signal handlers of its own.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Vandrel");
+  SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Sound effects");
+  events_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
+  if (open()) driver_ = SDL_GetCurrentAudioDriver();
 }
 
 SfxPlayer::~SfxPlayer() {
-  // The sounds go before the folder their files are in.
-  for (auto& pair : effects_) {
-    for (QSoundEffect*& effect : pair) {
-      delete effect;
-      effect = nullptr;
-    }
+  close();
+  for (Mix_Chunk*& chunk : chunks_) {
+    if (chunk) Mix_FreeChunk(chunk);
+    chunk = nullptr;
   }
+  if (events_) SDL_QuitSubSystem(SDL_INIT_EVENTS);
+  SDL_Quit();
+}
+
+bool SfxPlayer::open() {
+  // A fresh audio subsystem each time: after a loss SDL's connection to the
+  // sound server is dead and only a new start makes another.
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (Mix_OpenAudioDevice(kRate, AUDIO_S16SYS, 2, kBufferFrames, nullptr, 0) != 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  Mix_AllocateChannels(1);
+  // Loaded once, converted to the mixer's format, which every device shares.
+  for (size_t i = 0; i < chunks_.size(); ++i) {
+    if (chunks_[i] || wavs_[i].isEmpty()) continue;
+    SDL_RWops* rw = SDL_RWFromConstMem(wavs_[i].constData(), static_cast<int>(wavs_[i].size()));
+    chunks_[i] = Mix_LoadWAV_RW(rw, 1);
+  }
+  if (events_) SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  open_ = true;
+  return true;
+}
+
+void SfxPlayer::close() {
+  if (!open_) return;
+  open_ = false;
+  Mix_HaltChannel(-1);
+  Mix_CloseAudio();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SfxPlayer::deviceRemoved() {
+  if (!events_) return false;
+  bool removed = false;
+  SDL_Event e;
+  while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_AUDIODEVICEREMOVED, SDL_AUDIODEVICEREMOVED) > 0) {
+    if (!e.adevice.iscapture) removed = true;
+  }
+  // Nothing else is read here; the queue must not fill up.
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  return removed;
 }
 
 void SfxPlayer::start(Sound snd) {
-  const auto i = static_cast<size_t>(snd);
-  if (!available_ || !effects_[i][0]) return;
-  // A capture plays MOVE, POP, MOVE: the second MOVE comes while the first
-  // one's silent tail is still streaming. Restarting a stream that runs
-  // stutters and comes late, so take turns with the other copy.
-  next_[i] ^= 1;
-  QSoundEffect* effect = effects_[i][next_[i]];
-  if (effect->isPlaying()) effect->stop();
-  effect->play();
+  if (open_ && deviceRemoved()) close();
+  if (!open_ && !driver_.empty() && NowMs() - lastTryMs_ >= kRetryMs) {
+    lastTryMs_ = NowMs();
+    // The driver that worked before, unless the user chose one.
+    SDL_SetHint(SDL_HINT_AUDIODRIVER, driver_.c_str());
+    open();
+  }
+  Mix_Chunk* chunk = chunks_[static_cast<size_t>(snd)];
+  if (open_ && chunk) Mix_PlayChannel(0, chunk, 0);
 }
 
 int SfxPlayer::lengthMs(Sound snd) const {
-  return available_ ? lengths_[static_cast<size_t>(snd)] : 0;
+  return open_ && chunks_[static_cast<size_t>(snd)] ? lengths_[static_cast<size_t>(snd)] : 0;
 }
 
 }  // namespace vandrel

@@ -1,30 +1,32 @@
-// The six sound effects, played through Qt Multimedia.
+// The six sound effects, played through SDL2_mixer.
 //
 // SfxPlayer only starts a sound; it never waits. Whoever needs a sound to have
 // ended (the main window's PlaySfx) waits lengthMs() itself on a precise
-// timer. The backend's own "finished" report is no use for that: on
-// PulseAudio it comes up to two seconds late, and with no sound server it
-// never comes at all.
+// timer. The mixer's own "channel finished" report is no use for that: it
+// comes when the mixer has handed the last samples to the device, a buffer or
+// more before they are heard, and only at the steps of the mixing buffer.
 //
-// Each sound is loaded twice, so it can start again while its previous run is
-// still streaming.
+// One audio stream stays open for the whole session, playing silence between
+// sounds, so a sound never waits for a stream to start. The mixer has one
+// channel: a new sound replaces one that is still playing, which is the
+// game's "one sound at a time".
 //
-// Lifetime: the main window owns its SfxPlayer and deletes it before the
-// QApplication goes away. QSoundEffect objects that outlive the application
-// object crash or hang the program at exit.
+// The sound server may go away during a game (killed, restarted). SDL then
+// reports the device removed; the next sound closes it, and the player opens
+// a new one through the same driver, trying at most once a second. Until that
+// works nothing is played and lengthMs() is 0, so the game waits for nothing.
+// With no audio output at all when the player is made, it stays silent.
 #pragma once
 
 #include <QByteArray>
-#include <QObject>
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <optional>
+#include <string>
 
 #include "rules/presentation.h"
 
-class QSoundEffect;
-class QTemporaryDir;
+struct Mix_Chunk;
 
 namespace vandrel {
 
@@ -42,30 +44,37 @@ struct WavInfo {
 // file or the data chunk runs past the end.
 std::optional<WavInfo> ParseWav(const QByteArray& bytes);
 
-class SfxPlayer : public QObject {
-  Q_OBJECT
-
+class SfxPlayer {
  public:
-  // Loads the six sounds from ":/sounds/NAME.wav" when there is an audio
-  // output. The resources must be compiled into the program.
-  explicit SfxPlayer(QObject* parent = nullptr);
-  ~SfxPlayer() override;
+  // Opens the audio output and loads the six sounds from ":/sounds/NAME.wav"
+  // into it. The resources must be compiled into the program.
+  SfxPlayer();
+  ~SfxPlayer();
+  SfxPlayer(const SfxPlayer&) = delete;
+  SfxPlayer& operator=(const SfxPlayer&) = delete;
 
-  // False when the system has no audio output; nothing is played then.
-  bool available() const { return available_; }
+  // False while there is no audio output; nothing is played then.
+  bool available() const { return open_; }
   // Starts the sound and returns at once.
   void start(Sound snd);
   // The sound's length from its header, in ms rounded up; 0 when nothing is
   // played.
   int lengthMs(Sound snd) const;
+  // The SDL audio driver in use ("pulseaudio", "pipewire", ...), or "".
+  const std::string& driver() const { return driver_; }
 
  private:
-  bool available_ = false;
-  // Two copies of each sound, used in turn.
-  std::array<std::array<QSoundEffect*, 2>, kSoundCount> effects_{};
-  std::array<int, kSoundCount> next_{};
+  bool open();
+  void close();
+  bool deviceRemoved();
+
+  bool open_ = false;
+  bool events_ = false;   // SDL's event queue, which reports a lost device
+  std::string driver_;    // the driver that worked, tried again after a loss
+  int64_t lastTryMs_ = 0;
+  std::array<QByteArray, kSoundCount> wavs_;
   std::array<int, kSoundCount> lengths_{};
-  std::unique_ptr<QTemporaryDir> tails_;  // the sounds as played, see the .cpp
+  std::array<Mix_Chunk*, kSoundCount> chunks_{};
 };
 
 }  // namespace vandrel

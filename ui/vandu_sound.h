@@ -1,10 +1,10 @@
 // The sound effects, loaded as a module of their own once the window is up.
 //
-// Qt Multimedia and the sound libraries under it take some 30 ms to load,
-// which would hold up the first picture of the window. So the sound player
-// (SfxPlayer) is built into a small module next to the program, and the
-// window loads it right after its first paint. Without the module the game
-// is silent.
+// SDL2_mixer and the sound libraries under it take a while to load, and
+// opening the audio output means reaching the sound server, which would hold
+// up the first picture of the window. So the sound player (SfxPlayer) is
+// built into a small module next to the program, and the window loads it
+// right after its first paint. Without the module the game is silent.
 #pragma once
 
 #include <memory>

@@ -26,7 +26,8 @@ if(TARGET vandrel_dialogs)
 endif()
 
 # The sound player as a module of its own, loaded after the window's first
-# paint (Qt Multimedia takes a while to load). It sits next to the program.
+# paint (SDL and the sound libraries under it take a while to load and to
+# reach the sound server). It sits next to the program.
 add_library(vandrel_sound MODULE
   ${CMAKE_CURRENT_LIST_DIR}/vandu_soundmodule.cpp
   ${CMAKE_CURRENT_LIST_DIR}/vandu_sound.h
@@ -35,7 +36,7 @@ add_library(vandrel_sound MODULE
 set_target_properties(vandrel_sound PROPERTIES
   PREFIX "" LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/app)
 target_include_directories(vandrel_sound PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_libraries(vandrel_sound PRIVATE Qt6::Core Qt6::Multimedia)
+target_link_libraries(vandrel_sound PRIVATE Qt6::Core SDL2_mixer::SDL2_mixer SDL2::SDL2)
 
 # Installed in the program's own library folder, where the window looks for it
 # relative to the program, so any install prefix (the package's /usr, a

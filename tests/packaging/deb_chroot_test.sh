@@ -100,7 +100,7 @@ deb=$(ls "$work"/deb/vandrel_*.deb 2>/dev/null | head -n1)
 [ -n "$deb" ] || fail "cpack made no vandrel_*.deb"
 echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes ($(elapsed))"
 dpkg-deb -f "$deb" Depends | tee "$work/depends.txt"
-for dep in libqt6widgets6 libqt6gui6 libqt6multimedia6 libjpeg62-turbo fonts-dejavu-core; do
+for dep in libqt6widgets6 libqt6gui6 libsdl2-mixer-2.0-0 libjpeg62-turbo fonts-dejavu-core; do
   grep -qw "$dep" "$work/depends.txt" || fail "the package does not depend on $dep"
 done
 
