@@ -115,7 +115,11 @@ void Game::PlayOneGame() {
   }
 
   while (s_.GameRunning) {
-    if (!s_.TurnBusy) {
+    // A window that closes without "Bye!" ends the game too: from then on
+    // every wait answers false at once, and no turn could begin.
+    if (ui_.Quitting()) {
+      s_.GameRunning = false;
+    } else if (!s_.TurnBusy) {
       NextTurn();
     } else if (!ui_.WaitForEvent()) {
       s_.GameRunning = false;

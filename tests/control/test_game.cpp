@@ -530,6 +530,20 @@ TEST(Leaving, ByeInTheMiddleOfTheComputersTurn) {
   EXPECT_EQ(h.ui.calls.size(), callsAtBye) << "something was drawn or played after Bye!";
 }
 
+// Regression: the loop spun for ever when the program was leaving between
+// two turns without "Bye!" (no turn could begin, and none was in progress).
+TEST(Leaving, QuittingBetweenTurnsWithoutByeEndsTheLoop) {
+  Harness h;
+  h.player.Then(Player::NewMatch())
+      .Then(Player::PlayGame())
+      .When([](Game& g) { return !g.state().TurnBusy && g.state().GameRunning; },
+            [&](Game&) { h.ui.Quit(); });
+  h.player.autoplay = FirstLegalHuman;
+  h.player.Run();
+  EXPECT_FALSE(h.s().GameRunning);
+  EXPECT_EQ(h.s().LoopDepth, 0);
+}
+
 TEST(Leaving, ByeDuringASound) {
   Harness h;
   size_t callsAtBye = 0;
