@@ -111,7 +111,7 @@ with open(trace_path, "w") as out:
     game = subprocess.Popen([prog], stdout=out, stderr=subprocess.STDOUT,
                             env=dict(os.environ, VANDREL_TRACE="1"))
 try:
-    wait_trace(r"^shown$")
+    wait_trace(r"^ready$")
     app = poll(lambda: app_of(game.pid))
     if app is None:
         sys.exit("FAIL the game is not on the accessibility bus")

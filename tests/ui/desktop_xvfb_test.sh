@@ -56,27 +56,11 @@ fail() {
 }
 
 # Xvfb on a display it chooses itself.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 200); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-  sleep 0.05
-done
-[ -s "$work/display" ] || fail "Xvfb named no display"
-export DISPLAY=":$(head -n1 "$work/display")"
+xsession_start auto "$work/xvfb.log" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 echo "display $DISPLAY"
 
 # Waits up to $2 seconds (default 10) for a trace line matching $1.
-wait_trace() {
-  local pattern=$1 limit=${2:-10}
-  for _ in $(seq $((limit * 20))); do
-    grep -qE "$pattern" "$work/trace" && return 0
-    kill -0 "$game_pid" 2>/dev/null || fail "the program ended while waiting for '$pattern'"
-    sleep 0.05
-  done
-  fail "no trace line '$pattern' within $limit s"
-}
+wait_trace() { xsession_wait_trace "$work/trace" "$@"; }
 
 # Waits until a visible window named $1 exists ($2 = 1) or not ($2 = 0).
 wait_window() {
@@ -115,7 +99,7 @@ start() {
   : >"$work/trace"
   env VANDREL_TRACE=1 "$prog" "$@" >"$work/trace" 2>"$work/stderr" &
   game_pid=$!
-  wait_trace '^shown$'
+  wait_trace '^ready$'  # the dialogs exist, and with them their keys
   focus_game
 }
 
