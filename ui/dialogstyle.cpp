@@ -73,6 +73,23 @@ void ScaleWithOwner(QWidget* window, const QWidget* owner) {
 
 }  // namespace
 
+void ScaleTextWithOwner(QWidget* box) {
+  // The nearest window up the chain of owners that has a layout scale (a box
+  // of the about box is owned by the about box, which the main window owns).
+  double factor = 0.0;
+  for (const QWidget* w = box->parentWidget(); w && factor <= 0.0; w = w->window()->parentWidget())
+    factor = w->window()->property("layoutScale").toDouble();
+  if (factor <= 1.0) return;
+  QFont font = box->font();
+  if (font.pixelSize() > 0) {
+    font.setPixelSize(qRound(font.pixelSize() * factor));
+  } else {
+    font.setPointSizeF(font.pointSizeF() * factor);
+  }
+  box->setFont(font);
+  box->resize(box->sizeHint());
+}
+
 void CentreOnScreen(QWidget* window) {
   const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
   ScaleWithOwner(window, owner);

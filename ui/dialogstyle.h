@@ -31,6 +31,11 @@ void MakeCreamLabel(QLabel* label, const QFont& font);
 // property) is scaled with it: size, places, fonts and pictures.
 void CentreOnScreen(QWidget* window);
 
+// For the system's own boxes (message boxes, file dialogs): their font, and
+// with it their size, grows with the layout of the window that owns them.
+// Qt centres them on that window itself.
+void ScaleTextWithOwner(QWidget* box);
+
 // A flat button: transparent, a raised edge while the mouse is over it and a
 // sunken one while it is held down. It shows either a caption or a filled
 // triangle pointing up or down (the arrows of the options dialog).

@@ -68,6 +68,7 @@ void Tlogo::Label1Click() {
                     QStringLiteral("Failed to execute ") + AddressTail(address), QMessageBox::Ok,
                     this);
     box.setTextFormat(Qt::PlainText);
+    vandrel::ScaleTextWithOwner(&box);
     box.exec();
   }
   accept();

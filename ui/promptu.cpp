@@ -58,6 +58,7 @@ namespace {
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
   QMessageBox box(icon, QStringLiteral("Vandrel"), text, QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
+  vandrel::ScaleTextWithOwner(&box);
   box.exec();
 }
 
@@ -79,6 +80,7 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const QString& title,
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
   }
+  vandrel::ScaleTextWithOwner(&dialog);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty() || files.first().isEmpty()) return std::nullopt;
