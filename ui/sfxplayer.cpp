@@ -22,16 +22,18 @@ uint16_t Le16(const char* p) {
 constexpr std::array<Sound, kSoundCount> kAllSounds = {Sound::DICE, Sound::ENDROW, Sound::LOSE,
                                                        Sound::MOVE, Sound::POP,    Sound::WIN};
 
-// The mixer's output: CD rate, stereo, 768 frames (17 ms) a buffer. The
-// stream stays open, so the buffer is a trade: each one wakes the program,
-// and 512 frames cost up to 2 % of a core while the game waits for the
-// player; 1024 bring a sound's start close to 50 ms on PipeWire. SDL
-// converts to whatever the device takes; the format never changes, so the
-// loaded sounds fit every device the player opens.
+// The mixer's output: CD rate, stereo, 768 frames (17 ms) a buffer. While
+// the stream is open each buffer wakes the program, so the buffer is a
+// trade: 512 frames cost up to 2 % of a core between sounds; 1024 bring a
+// sound's start close to 50 ms on PipeWire. SDL converts to whatever the
+// device takes; the format never changes, so the loaded sounds fit every
+// device the player opens.
 constexpr int kRate = 44100;
 constexpr int kBufferFrames = 768;
 // How often a lost device is looked for again, at most.
 constexpr int64_t kRetryMs = 1000;
+// How long the stream stays open after the last sound has ended.
+constexpr int kRestAfterMs = 10000;
 
 int64_t NowMs() {
   using namespace std::chrono;
@@ -78,6 +80,12 @@ std::optional<WavInfo> ParseWav(const QByteArray& bytes) {
 }
 
 SfxPlayer::SfxPlayer() {
+  bool set = false;
+  const int restAfter = qEnvironmentVariableIntValue("VANDREL_SFX_IDLE_MS", &set);
+  restAfterMs_ = set && restAfter > 0 ? restAfter : kRestAfterMs;
+  restTimer_.setSingleShot(true);
+  restTimer_.setTimerType(Qt::CoarseTimer);
+  restTimer_.callOnTimeout([this] { rest(); });
   for (Sound snd : kAllSounds) {
     const auto i = static_cast<size_t>(snd);
     QFile file(QStringLiteral(":/sounds/%1.wav").arg(QLatin1String(SoundName(snd))));
@@ -93,7 +101,10 @@ SfxPlayer::SfxPlayer() {
   SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Vandrel");
   SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Sound effects");
   events_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
-  if (open()) driver_ = SDL_GetCurrentAudioDriver();
+  if (open()) {
+    driver_ = SDL_GetCurrentAudioDriver();
+    restTimer_.start(restAfterMs_);
+  }
 }
 
 SfxPlayer::~SfxPlayer() {
@@ -127,6 +138,8 @@ bool SfxPlayer::open() {
 }
 
 void SfxPlayer::close() {
+  restTimer_.stop();
+  resting_ = false;
   if (!open_) return;
   open_ = false;
   Mix_HaltChannel(-1);
@@ -146,20 +159,36 @@ bool SfxPlayer::deviceRemoved() {
   return removed;
 }
 
+void SfxPlayer::rest() {
+  if (!open_) return;
+  if (Mix_Playing(0)) {
+    restTimer_.start(restAfterMs_);
+    return;
+  }
+  close();
+  resting_ = true;
+}
+
 void SfxPlayer::start(Sound snd) {
   if (open_ && deviceRemoved()) close();
-  if (!open_ && !driver_.empty() && NowMs() - lastTryMs_ >= kRetryMs) {
-    lastTryMs_ = NowMs();
+  // A rested stream opens at once; a lost one is looked for again at most
+  // once every kRetryMs.
+  if (!open_ && !driver_.empty() && (resting_ || NowMs() - lastTryMs_ >= kRetryMs)) {
+    if (!resting_) lastTryMs_ = NowMs();
+    resting_ = false;
     // The driver that worked before, unless the user chose one.
     SDL_SetHint(SDL_HINT_AUDIODRIVER, driver_.c_str());
-    open();
+    // Gone while resting: the server is treated as lost from now on.
+    if (!open()) lastTryMs_ = NowMs();
   }
   Mix_Chunk* chunk = chunks_[static_cast<size_t>(snd)];
-  if (open_ && chunk) Mix_PlayChannel(0, chunk, 0);
+  if (!open_) return;
+  if (chunk) Mix_PlayChannel(0, chunk, 0);
+  restTimer_.start(lengthMs(snd) + restAfterMs_);
 }
 
 int SfxPlayer::lengthMs(Sound snd) const {
-  return open_ && chunks_[static_cast<size_t>(snd)] ? lengths_[static_cast<size_t>(snd)] : 0;
+  return available() && chunks_[static_cast<size_t>(snd)] ? lengths_[static_cast<size_t>(snd)] : 0;
 }
 
 }  // namespace vandrel

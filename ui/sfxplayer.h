@@ -6,8 +6,11 @@
 // comes when the mixer has handed the last samples to the device, a buffer or
 // more before they are heard, and only at the steps of the mixing buffer.
 //
-// One audio stream stays open for the whole session, playing silence between
-// sounds, so a sound never waits for a stream to start. The mixer has one
+// The audio stream stays open while sounds come, playing silence between
+// them, so a sound in the middle of a turn never waits for a stream to start.
+// An open stream wakes the program at every mixing buffer, though, so after
+// ten seconds without sound (VANDREL_SFX_IDLE_MS sets another time) the
+// player closes it, and the next sound opens it again. The mixer has one
 // channel: a new sound replaces one that is still playing, which is the
 // game's "one sound at a time".
 //
@@ -19,6 +22,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QTimer>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -53,8 +57,11 @@ class SfxPlayer {
   SfxPlayer(const SfxPlayer&) = delete;
   SfxPlayer& operator=(const SfxPlayer&) = delete;
 
-  // False while there is no audio output; nothing is played then.
-  bool available() const { return open_; }
+  // False while there is no audio output; nothing is played then. True also
+  // while the stream is closed for want of sound: the next sound opens it.
+  bool available() const { return open_ || resting_; }
+  // True while the audio stream is open.
+  bool streaming() const { return open_; }
   // Starts the sound and returns at once.
   void start(Sound snd);
   // The sound's length from its header, in ms rounded up; 0 when nothing is
@@ -67,8 +74,12 @@ class SfxPlayer {
   bool open();
   void close();
   bool deviceRemoved();
+  void rest();
 
   bool open_ = false;
+  bool resting_ = false;  // closed for want of sound, opened by the next one
+  int restAfterMs_;       // silence before the stream is closed
+  QTimer restTimer_;
   bool events_ = false;   // SDL's event queue, which reports a lost device
   std::string driver_;    // the driver that worked, tried again after a loss
   int64_t lastTryMs_ = 0;

@@ -13,6 +13,13 @@ add_test(NAME SfxPlayer.RealPulseAudio
 set_tests_properties(SfxPlayer.RealPulseAudio PROPERTIES
   LABELS realserver SKIP_RETURN_CODE 77 TIMEOUT 90
   ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+# The same with the stream closed for want of sound before each sound: each
+# opens it again, and must still be heard whole and on time.
+add_test(NAME SfxPlayer.RealPulseAudioAfterRest
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/sfx_pulse_test.sh $<TARGET_FILE:sfx_probe> DICE MOVE)
+set_tests_properties(SfxPlayer.RealPulseAudioAfterRest PROPERTIES
+  LABELS realserver SKIP_RETURN_CODE 77 TIMEOUT 90
+  ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VANDREL_SFX_IDLE_MS=300")
 
 # Minutes of games through the sound module on a real server, PulseAudio and
 # PipeWire, recorded from a null sink: every minute heard, every sound on

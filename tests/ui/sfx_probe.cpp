@@ -7,7 +7,8 @@
 //   sfx_probe length NAME...           prints each sound's length in ms
 //
 // "play" prints one line per sound: when it started and how long the wait
-// lasted. "analyse" prints where each sound begins in the recording, how well
+// lasted. With VANDREL_SFX_IDLE_MS set it lets the player close its stream
+// for want of sound before each sound, so that each opens the stream again. "analyse" prints where each sound begins in the recording, how well
 // the recording matches it, and how long it sounds; it fails unless the
 // sounds are there, in the given order, each about as long as it should be.
 // Each sound is expected to start when the one before has ended, as "play"
@@ -63,9 +64,18 @@ int Play(int argc, char** argv) {
     return 3;
   }
   Wait(500);  // the game builds its player at start-up, long before a sound
+  const int restAfter = qEnvironmentVariableIntValue("VANDREL_SFX_IDLE_MS");
   QElapsedTimer clock;
   clock.start();
   for (Sound snd : sounds) {
+    if (restAfter > 0) {
+      Wait(restAfter + 300);
+      // Closed, yet the sound is still announced at its length: it will play.
+      if (player->streaming() || player->lengthMs(snd) == 0) {
+        std::printf("the stream stayed open, or the sound has no length\n");
+        return 4;
+      }
+    }
     const qint64 at = clock.elapsed();
     player->start(snd);
     const qint64 took = clock.elapsed() - at;

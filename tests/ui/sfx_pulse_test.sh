@@ -6,7 +6,8 @@
 # Starts a private PulseAudio with only a null sink, records the sink's
 # monitor with parec while PROBE plays the named sounds (each waited for its
 # length), then lets PROBE find the sounds in the recording: in order, each
-# about as long as it should be. Everything started here is stopped by PID.
+# about as long as it should be, each starting when PROBE started it.
+# Everything started here is stopped by PID.
 # Exits 77 (skipped) when PulseAudio is not installed.
 set -u
 
@@ -31,8 +32,8 @@ pulse_start "$work" || exit 1
 rate=22050
 pulse_record_start "$work/rec.raw" $rate || exit 1
 
-QT_QPA_PLATFORM=offscreen "$probe" play "$@"
-played=$?
+QT_QPA_PLATFORM=offscreen "$probe" play "$@" | tee "$work/play.txt"
+played=${PIPESTATUS[0]}
 sleep 0.5
 pulse_record_stop
 
@@ -44,4 +45,7 @@ if [ "$played" -ne 0 ]; then
   echo "probe could not play (exit $played)"
   exit 1
 fi
-"$probe" analyse "$work/rec.raw" "$rate" "$@"
+# The times between the starts as the probe saw them.
+gaps=$(sed -n 's/.* start=\([0-9]*\) .*/\1/p' "$work/play.txt" |
+  awk 'NR > 1 { printf "%s%d", sep, $1 - last; sep = "," } { last = $1 }')
+"$probe" analyse ${gaps:+--gaps "$gaps"} "$work/rec.raw" "$rate" "$@"
