@@ -25,8 +25,9 @@ set_tests_properties(SfxPlayer.RealPulseAudioAfterRest PROPERTIES
 # PipeWire, recorded from a null sink: every minute heard, every sound on
 # time. VANDREL_SOAK_SECONDS sets the length (three minutes by default). Not
 # in the sanitizer build: it is slower there, and the soaks add minutes.
-# Started early (COST), so the rest of the suite runs beside it. Run it alone
-# with: ctest --preset default -L soak
+# It times sounds to the millisecond, so it runs on its own (RUN_SERIAL),
+# first (COST): beside a compiling or testing neighbour on two cores it
+# measures the neighbour. Run it alone with: ctest --preset default -L soak
 add_executable(sfx_soak sfx_soak.cpp ${PROJECT_SOURCE_DIR}/resources/sounds.qrc)
 target_link_libraries(sfx_soak PRIVATE vandrel_sfx vandrel_selfplay Qt6::Core)
 if(NOT VANDREL_SANITIZE AND TARGET vandrel_sound)
@@ -36,5 +37,5 @@ if(NOT VANDREL_SANITIZE AND TARGET vandrel_sound)
     COMMAND ${CMAKE_CURRENT_LIST_DIR}/sfx_soak_test.sh all $<TARGET_FILE:sfx_soak>
       $<TARGET_FILE:vandrel_sound>)
   set_tests_properties(sfx_soak PROPERTIES
-    LABELS "realserver;soak" SKIP_RETURN_CODE 77 TIMEOUT 900 COST 5000)
+    LABELS "realserver;soak" SKIP_RETURN_CODE 77 TIMEOUT 900 COST 20000 RUN_SERIAL TRUE)
 endif()

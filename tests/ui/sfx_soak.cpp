@@ -469,7 +469,12 @@ int Soak(const char* modulePath, const char* monitor) {
     std::printf("after the last restart: %d sounds recorded\n", lastSegment);
     if (lastSegment < 5) ok = false;
   }
-  if (late || missing || worstOverrun > 100) ok = false;
+  // A sound may hold the game a little beyond its length while the player
+  // opens its stream; where the server went away and came back, opening a
+  // new one takes a connection to a server still starting up, so the bound
+  // there is only that the game never hangs.
+  const double overrunBound = segs.size() > 1 ? 1000 : 100;
+  if (late || missing || worstOverrun > overrunBound) ok = false;
   std::printf("%s\n", ok ? "PASS" : "FAIL");
   return ok ? 0 : 1;
 }
