@@ -2,14 +2,17 @@
 
 #include <QBitmap>
 #include <QByteArray>
+#include <QCursor>
+#include <QFile>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QToolTip>
-#include <QCursor>
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <memory>
 
 namespace vandrel {
 
@@ -35,6 +38,28 @@ uint32_t Le(const QByteArray& d, qsizetype at, int bytes) {
 }
 
 }  // namespace
+
+QImage ReadBmpResource(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? ReadBmp(f.readAll()) : QImage();
+}
+
+QString ArtResourceName(const char* stem, const char* suffix, int artScale) {
+  return artScale == 1
+             ? QStringLiteral(":/art/%1.%2").arg(QLatin1String(stem), QLatin1String(suffix))
+             : QStringLiteral(":/art/%1@%3x.%2")
+                   .arg(QLatin1String(stem), QLatin1String(suffix))
+                   .arg(artScale);
+}
+
+ArtLoader CachedArt(ArtLoader load) {
+  auto cache = std::make_shared<std::map<int, QImage>>();
+  return [load = std::move(load), cache](int artScale) {
+    auto [it, added] = cache->try_emplace(artScale);
+    if (added) it->second = load(artScale);
+    return it->second;
+  };
+}
 
 QImage ReadBmp(const QByteArray& d) {
   if (d.size() < 54 || d[0] != 'B' || d[1] != 'M') return {};
@@ -132,9 +157,8 @@ void BoardView::rebuildScreenBitmap() {
   // As large as the widget, which the layout may have made a pixel larger
   // than 560 scaled.
   const double dpr = scale_.devicePixelRatio();
-  const QSize device = (size().isEmpty() ? QSize(scale_.map(kBoardSide), scale_.map(kBoardSide))
-                                         : size()) *
-                       dpr;
+  const QSize device =
+      (size().isEmpty() ? QSize(scale_.map(kBoardSide), scale_.map(kBoardSide)) : size()) * dpr;
   screen_ = art.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                 .convertToFormat(QImage::Format_RGB32);
   screen_.setDevicePixelRatio(dpr);

@@ -19,8 +19,8 @@
 
 #include <QElapsedTimer>
 #include <QImage>
-#include <QTimer>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -48,6 +48,15 @@ MouseButton GameButton(Qt::MouseButton b);
 // own few lines, so that start-up does not wait for Qt to look through its
 // image plugins. A null image for anything else.
 QImage ReadBmp(const QByteArray& data);
+// ReadBmp on a compiled-in resource.
+QImage ReadBmpResource(const QString& path);
+
+// The resource name of a picture drawn at an art scale: ":/art/board.jpg",
+// ":/art/board@2x.jpg".
+QString ArtResourceName(const char* stem, const char* suffix, int artScale);
+
+// A picture at the art scales, each read once when first asked for.
+ArtLoader CachedArt(ArtLoader load);
 
 // A bitmap with its colour key: the colour of the bottom-left pixel is not
 // drawn.
@@ -89,7 +98,7 @@ class BoardView : public QWidget, public Rescalable {
   void invertOnScreen(int x, int y);
 
   QImage bitmap_;
-  QImage screen_;  // bitmap_ in device pixels, when the scale is not 1
+  QImage screen_;               // bitmap_ in device pixels, when the scale is not 1
   std::vector<QPoint> frames_;  // the frames inverted an odd number of times
   ArtLoader art_;
   LayoutScale scale_;

@@ -1,8 +1,6 @@
 #include "ui/vandu.h"
 
 #include <QApplication>
-#include <QScrollBar>
-#include <QThread>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QEventLoop>
@@ -15,11 +13,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QThread>
 #include <QTimer>
 #include <chrono>
 #include <future>
@@ -93,29 +93,6 @@ vandrel::PanelButton* MakeButton(QWidget* parent, const QString& caption, QRect 
   auto* b = new vandrel::PanelButton(parent, caption, colour, WindowFont(face, 16, true));
   b->setGeometry(r);
   return b;
-}
-
-// A picture at the art scales, each read once when first asked for.
-vandrel::ArtLoader Cached(vandrel::ArtLoader load) {
-  auto cache = std::make_shared<std::map<int, QImage>>();
-  return [load = std::move(load), cache](int artScale) {
-    auto [it, added] = cache->try_emplace(artScale);
-    if (added) it->second = load(artScale);
-    return it->second;
-  };
-}
-
-// The name of a picture drawn at an art scale: "board.jpg", "board@2x.jpg".
-QString ArtName(const char* stem, const char* suffix, int artScale) {
-  return artScale == 1 ? QStringLiteral(":/art/%1.%2").arg(QLatin1String(stem), QLatin1String(suffix))
-                       : QStringLiteral(":/art/%1@%3x.%2")
-                             .arg(QLatin1String(stem), QLatin1String(suffix))
-                             .arg(artScale);
-}
-
-QImage ReadBmpResource(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? vandrel::ReadBmp(f.readAll()) : QImage();
 }
 
 const char* const kNames[] = {"pc0", "pc1", "pc2", "pc3",  "pc4",  "pc5", "pc6",
@@ -207,8 +184,10 @@ void TForm1::BuildBoard(const QImage& picture) {
   bgpic->setGeometry(QRect(kBoardAt, QSize(vandrel::kBoardSide, vandrel::kBoardSide)));
   bgpic->setToolTip(QStringLiteral("right click to de-select piece"));
   bgpic->drawPicture(picture);
-  bgpic->setArt(Cached([picture](int artScale) {
-    return artScale == 1 ? picture : vandrel::LoadJpegResource(ArtName("board", "jpg", artScale));
+  bgpic->setArt(vandrel::CachedArt([picture](int artScale) {
+    return artScale == 1
+               ? picture
+               : vandrel::LoadJpegResource(vandrel::ArtResourceName("board", "jpg", artScale));
   }));
   bgpic->setEnabled(false);
   bgpic->onMouseDown = [this](int x, int y, vandrel::MouseButton b) {
@@ -217,8 +196,9 @@ void TForm1::BuildBoard(const QImage& picture) {
   bgpic->onMouseMove = [this](int x, int y) { Run([&] { game_.bgpicMouseMove(x, y); }); };
 
   const auto disc = [](const char* stem) {
-    return std::make_shared<vandrel::PieceArt>(
-        Cached([stem](int artScale) { return ReadBmpResource(ArtName(stem, "bmp", artScale)); }));
+    return std::make_shared<vandrel::PieceArt>(vandrel::CachedArt([stem](int artScale) {
+      return vandrel::ReadBmpResource(vandrel::ArtResourceName(stem, "bmp", artScale));
+    }));
   };
   const auto blue = disc("blue"), green = disc("green");
   for (int i = 1; i <= 12; ++i) {
@@ -467,8 +447,10 @@ void TForm1::FinishStartUp() {
   rulesLoaded_ = true;
   if (options_.sound) sfx_ = vandrel::LoadSoundModule();
   // The first PNG makes Qt look through its image plugins, which takes a while.
-  SpeedButton1->setGlyph(
-      Cached([](int artScale) { return QImage(ArtName("bye", "png", artScale)); }), QSize(16, 16));
+  SpeedButton1->setGlyph(vandrel::CachedArt([](int artScale) {
+                           return QImage(vandrel::ArtResourceName("bye", "png", artScale));
+                         }),
+                         QSize(16, 16));
   QIcon icon;
   for (int size : {16, 32, 48, 64}) {
     icon.addFile(QStringLiteral(":/art/icons/vandrel-%1.png").arg(size), QSize(size, size));
