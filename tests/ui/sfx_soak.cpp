@@ -275,7 +275,36 @@ struct Heard {
   bool found = false;
   double latencyMs = 0;
   int loudFrames = 0, heardFrames = 0;
+  // How far the recording's start, seen from before the sound and from
+  // after it, differs: samples lost around the sound.
+  double gapMs = 0;
 };
+
+// Looks for the sound from where it is due (ms into the recording): its head
+// (100 ms at most) from 30 ms before to 200 ms after, the first strong match
+// and then the best one close to it; then counts its loud frames heard.
+Heard Search(const std::vector<int16_t>& samples, double dueMs, const std::vector<double>& t,
+             const std::vector<double>& level, double peak) {
+  Heard h;
+  const long due = std::lround(dueMs * kRate / 1000);
+  const size_t head = std::min(t.size(), static_cast<size_t>(kRate / 10));
+  const long from = std::max(0L, due - kRate * 30 / 1000), to = due + kRate / 5;
+  std::vector<double> m;
+  for (long k = from; k <= to; ++k) m.push_back(Match(samples, static_cast<size_t>(k), t, head));
+  const double best = m.empty() ? 0 : *std::max_element(m.begin(), m.end());
+  if (best < 0.5) return h;
+  size_t at = 0;
+  while (m[at] < 0.9 * best) ++at;
+  for (size_t k = at; k < m.size() && k < at + kRate / 200; ++k)
+    if (m[k] > m[at]) at = k;
+  const size_t onset = static_cast<size_t>(from) + at;
+  h.found = true;
+  h.latencyMs = (static_cast<double>(onset) - due) * 1000.0 / kRate;
+  for (size_t f = 0; f < level.size(); ++f)
+    if (level[f] >= peak * 0.05 && Rms(samples, onset + f * kFrame, kFrame) >= 0.5 * level[f])
+      ++h.heardFrames;
+  return h;
+}
 
 Heard Look(const Asked& a, const std::vector<Segment>& segs, const std::vector<double>& t) {
   Heard h;
@@ -293,32 +322,28 @@ Heard Look(const Asked& a, const std::vector<Segment>& segs, const std::vector<d
     if (a.atMs < seg.startMs + settle || a.atMs + lengthMs + 500 > seg.arrivals.back().first)
       continue;
     h.recorded = true;
-    // When the segment's first sample was taken: no later than any arrival
-    // less the samples it brought, and nearly as late as the quickest. Only
-    // the arrivals of the seconds around the sound count, so a gap in the
-    // recording (samples dropped by a busy machine) shifts no other sound.
-    double firstMs = 1e300;
+    // When the segment's first sample was taken, as the quickest arrival
+    // (its time less the samples it brought) tells it. Samples dropped by a
+    // busy machine move that estimate on from where they were lost, so it is
+    // taken twice, from the arrivals of the 1.5 s before the sound and of the
+    // 1.5 s after it, and the sound is looked for from both: a single gap in
+    // the recording leaves one of them true where the sound lies.
+    double firstMs[2] = {1e300, 1e300};  // from before, from after
     for (const auto& [at, count] : seg.arrivals)
-      if (std::fabs(at - a.atMs) < 1500) firstMs = std::min(firstMs, at - count * 1000.0 / kRate);
-    const long due = std::lround((a.atMs - firstMs) * kRate / 1000);
-    // The head (100 ms at most) from 30 ms before to 200 ms after it was due:
-    // the first strong match, then the best one close to it.
-    const size_t head = std::min(t.size(), static_cast<size_t>(kRate / 10));
-    const long from = std::max(0L, due - kRate * 30 / 1000), to = due + kRate / 5;
-    std::vector<double> m;
-    for (long k = from; k <= to; ++k) m.push_back(Match(seg.samples, static_cast<size_t>(k), t, head));
-    const double best = m.empty() ? 0 : *std::max_element(m.begin(), m.end());
-    if (best < 0.5) return h;
-    size_t at = 0;
-    while (m[at] < 0.9 * best) ++at;
-    for (size_t k = at; k < m.size() && k < at + kRate / 200; ++k)
-      if (m[k] > m[at]) at = k;
-    const size_t onset = static_cast<size_t>(from) + at;
-    h.found = true;
-    h.latencyMs = (static_cast<double>(onset) - due) * 1000.0 / kRate;
-    for (size_t f = 0; f < level.size(); ++f)
-      if (level[f] >= peak * 0.05 && Rms(seg.samples, onset + f * kFrame, kFrame) >= 0.5 * level[f])
-        ++h.heardFrames;
+      if (std::fabs(at - a.atMs) < 1500) {
+        double& first = firstMs[at >= a.atMs];
+        first = std::min(first, at - count * 1000.0 / kRate);
+      }
+    if (firstMs[0] < 1e300 && firstMs[1] < 1e300) h.gapMs = std::fabs(firstMs[1] - firstMs[0]);
+    for (const double first : firstMs) {
+      if (first == 1e300) continue;
+      const Heard found = Search(seg.samples, a.atMs - first, t, level, peak);
+      if (found.found && (!h.found || std::fabs(found.latencyMs) < std::fabs(h.latencyMs))) {
+        h.found = true;
+        h.latencyMs = found.latencyMs;
+        h.heardFrames = found.heardFrames;
+      }
+    }
     return h;
   }
   return h;
@@ -437,8 +462,9 @@ int Soak(const char* modulePath, const char* monitor) {
       }
     }
     if (fault && missing + late <= 10)
-      std::printf("  %s at %.0f ms: %s (%+.1f ms, %d of %d frames)\n", SoundName(a.snd),
-                  a.atMs - startMs, fault, h.latencyMs, h.heardFrames, h.loudFrames);
+      std::printf("  %s at %.0f ms: %s (%+.1f ms, %d of %d frames; recording gap %.1f ms)\n",
+                  SoundName(a.snd), a.atMs - startMs, fault, h.latencyMs, h.heardFrames,
+                  h.loudFrames, h.gapMs);
   }
 
   std::printf("games: %d, sounds asked: %zu (", games, ui.asked.size());
