@@ -16,6 +16,8 @@
 #   the side panel's "Bye!", (706, 552) of the 800 x 600 layout.
 # Exits 77 (skipped) only when Xorg or its dummy driver is not installed.
 set -u
+# shellcheck source=../../tools/xsession.sh
+. "$(dirname "$0")/../../tools/xsession.sh"
 
 program=${1:-./vandrel_mode_probe}
 game=
@@ -33,25 +35,21 @@ for tool in xrandr xdotool; do
 done
 [[ -x $program ]] || { echo "FAIL: no program to test at $program"; exit 1; }
 
-tmp=$(mktemp -d /tmp/vandrel-screenmode.XXXXXX)
+# The game is $game_pid; a second one, the guardians and Xorg go here.
+xsession_test_setup
 xorg_pid=
-program_pid=
 other_pid=
-cleanup() {
-  [[ -n $program_pid ]] && kill -KILL "$program_pid" 2>/dev/null
+xsession_stop_more() {
   [[ -n $other_pid ]] && kill -KILL "$other_pid" 2>/dev/null
   for pid in $(guardians); do kill -KILL "$pid" 2>/dev/null; done
   if [[ -n $xorg_pid ]]; then
     kill -TERM "$xorg_pid" 2>/dev/null
     wait "$xorg_pid" 2>/dev/null
   fi
-  rm -rf "$tmp"
 }
-trap cleanup EXIT
-trap 'exit 1' INT TERM HUP
 
-mkdir "$tmp/conf.d"
-cat >"$tmp/xorg.conf" <<'EOF'
+mkdir "$work/conf.d"
+cat >"$work/xorg.conf" <<'EOF'
 Section "ServerFlags"
   Option "AutoAddDevices" "false"
   Option "AutoAddGPU" "false"
@@ -104,20 +102,20 @@ wait_mode() {
 guardians() { [[ -n ${display:-} ]] && pgrep -f -- "--vandrel-mode-guardian [0-9]+ $display " ; }
 
 # Xorg picks a free display itself and tells its number on fd 9.
-"$xorg" -displayfd 9 -config "$tmp/xorg.conf" -configdir "$tmp/conf.d" -logfile "$tmp/Xorg.log" \
-  -noreset -nolisten tcp 9>"$tmp/display" >"$tmp/xorg.out" 2>&1 &
+"$xorg" -displayfd 9 -config "$work/xorg.conf" -configdir "$work/conf.d" -logfile "$work/Xorg.log" \
+  -noreset -nolisten tcp 9>"$work/display" >"$work/xorg.out" 2>&1 &
 xorg_pid=$!
 display=
 for _ in $(seq 200); do
   kill -0 "$xorg_pid" 2>/dev/null || break
-  [[ -s $tmp/display ]] && display=:$(head -n1 "$tmp/display") &&
+  [[ -s $work/display ]] && display=:$(head -n1 "$work/display") &&
     xrandr -display "$display" >/dev/null 2>&1 && break
   display=
   sleep 0.05
 done
 if [[ -z $display ]]; then
   echo "FAIL: Xorg with the dummy driver did not start"
-  tail -n 20 "$tmp/Xorg.log" "$tmp/xorg.out" 2>/dev/null
+  tail -n 20 "$work/Xorg.log" "$work/xorg.out" 2>/dev/null
   exit 1
 fi
 echo "Xorg $xorg_pid on $display"
@@ -141,11 +139,11 @@ reset_mode() {
 }
 
 # Starts the program (extra environment in "$@"), sets started_pid; the game traces to
-# $tmp/$name.log.
+# $work/$name.log.
 start() {
   local name=$1
   shift
-  env DISPLAY="$display" VANDREL_TRACE=1 "$@" "$program" >"$tmp/$name.log" 2>&1 &
+  env DISPLAY="$display" VANDREL_TRACE=1 "$@" "$program" >"$work/$name.log" 2>&1 &
   started_pid=$!
 }
 
@@ -155,7 +153,7 @@ wait_ready() {
   local pid=$1 name=$2
   if [[ -n $game ]]; then
     for _ in $(seq 400); do
-      grep -q '^ready$' "$tmp/$name.log" && return 0
+      grep -q '^ready$' "$work/$name.log" && return 0
       kill -0 "$pid" 2>/dev/null || return 1
       sleep 0.05
     done
@@ -223,20 +221,20 @@ run_once() {
   local started
   started=$(now_ms)
   start "$way"
-  program_pid=$started_pid
+  game_pid=$started_pid
   if ! wait_mode 800x600 20; then
     fail "$way" "the screen never became 800x600 (it is $(screen_size))"
   else
     echo "800x600 after $(($(now_ms) - started)) ms from the program's start"
   fi
-  wait_ready "$program_pid" "$way" || fail "$way" "not ready"
+  wait_ready "$game_pid" "$way" || fail "$way" "not ready"
   if ! mode_is 800x600; then fail "$way" "not 800x600 with the window shown"; fi
   local ended
   ended=$(now_ms)
-  end_program "$program_pid" "$way"
-  program_pid=
+  end_program "$game_pid" "$way"
+  game_pid=
   expect_back "$way" "$ended"
-  sed 's/^/  | /' "$tmp/$way.log"
+  sed 's/^/  | /' "$work/$way.log"
 }
 
 # Two games at once, ended by $1 then $2 (first, second: "term" or "kill" each).
@@ -245,13 +243,13 @@ run_two() {
   echo "--- $name"
   reset_mode "$name"
   start first
-  program_pid=$started_pid
-  wait_ready "$program_pid" first || fail "$name" "the first game is not ready"
+  game_pid=$started_pid
+  wait_ready "$game_pid" first || fail "$name" "the first game is not ready"
   start second
   other_pid=$started_pid
   wait_ready "$other_pid" second || fail "$name" "the second game is not ready"
   mode_is 800x600 || fail "$name" "not 800x600 with both games running"
-  local pids=("$program_pid" "$other_pid") order=("$1" "$2") ways=("$3" "$4")
+  local pids=("$game_pid" "$other_pid") order=("$1" "$2") ways=("$3" "$4")
   local first=${order[0]} ended
   end_program "${pids[$((first - 1))]}" "${ways[0]}"
   # The other game still runs: once the first one's guardian is gone, the mode must
@@ -263,7 +261,7 @@ run_two() {
   mode_is 800x600 || fail "$name" "the mode went back with one game still running"
   ended=$(now_ms)
   end_program "${pids[$((order[1] - 1))]}" "${ways[1]}"
-  program_pid= other_pid=
+  game_pid= other_pid=
   expect_back "$name" "$ended"
 }
 
@@ -272,13 +270,13 @@ run_scaled() {
   echo "--- desktop scale 2"
   reset_mode scaled
   start scaled QT_SCALE_FACTOR=2
-  program_pid=$started_pid
+  game_pid=$started_pid
   if ! wait_mode 1600x1200 20; then
     fail scaled "the screen did not become 1600x1200 (it is $(screen_size))"
   fi
-  wait_ready "$program_pid" scaled || fail scaled "not ready"
+  wait_ready "$game_pid" scaled || fail scaled "not ready"
   local win X Y WIDTH HEIGHT SCREEN WINDOW sw sh
-  win=$(DISPLAY=$display xdotool search --onlyvisible --pid "$program_pid" | head -n1)
+  win=$(DISPLAY=$display xdotool search --onlyvisible --pid "$game_pid" | head -n1)
   eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$win")"
   IFS=x read -r sw sh <<<"$(screen_size)"
   if ((X < 0 || Y < 0 || X + WIDTH > sw || Y + HEIGHT > sh)); then
@@ -286,8 +284,8 @@ run_scaled() {
   fi
   local ended
   ended=$(now_ms)
-  end_program "$program_pid" bye 2
-  program_pid=
+  end_program "$game_pid" bye 2
+  game_pid=
   expect_back scaled "$ended"
 }
 
