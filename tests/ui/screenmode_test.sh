@@ -8,7 +8,8 @@
 # With the game itself it also runs two games at once and ends them in both orders, one of
 # them by SIGKILL: the mode stays while one runs and comes back after the last; and a game
 # on a desktop scaled by 2 (QT_SCALE_FACTOR=2), which must switch to 1600x1200 (800 x 600
-# of its pixels), show all of itself on the screen and leave by its scaled "Bye!".
+# of its pixels), show all of itself on the screen and leave by its scaled "Bye!"; and F11,
+# from full screen to a decorated 800 x 600 window in the player's mode and back.
 #
 # Usage: screenmode_test.sh [PROGRAM]
 #   PROGRAM is the program to test; by default the mode probe (vandrel_mode_probe in the
@@ -162,7 +163,7 @@ wait_ready() {
   DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --pid "$pid" >/dev/null
 }
 
-# Ends the program as asked (bye, term, kill) and waits for it; prints its status.
+# Ends the program as asked (bye, clicked, term, kill) and waits for it; prints its status.
 end_program() {
   local pid=$1 way=$2 scale=${3:-1}
   case $way in
@@ -179,6 +180,7 @@ end_program() {
       done
       DISPLAY=$display xdotool mousemove --sync $((706 * scale)) $((552 * scale)) click 1
       ;;
+    clicked) ;;  # the caller has clicked "Bye!"
     term) kill -TERM "$pid" ;;
     kill) kill -KILL "$pid" ;;
   esac
@@ -289,10 +291,55 @@ run_scaled() {
   expect_back scaled "$ended"
 }
 
+# The game's window (the one window of its process), "" while it has none.
+game_window() { DISPLAY=$display xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | head -n1; }
+
+# F11 with the game's window focused (no window manager focuses it), then waits until its
+# window (made anew by the switch) is $2 pixels large and asks the window manager for
+# decorations ($3 = 1) or for none (0). Sets X and Y to where the window stands.
+f11_until() {
+  local win WIDTH= HEIGHT= SCREEN WINDOW hints=
+  DISPLAY=$display xdotool windowfocus --sync "$(game_window)" key F11
+  for _ in $(seq 200); do
+    win=$(game_window)
+    if [[ -n $win ]]; then
+      eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$win")"
+      # A frameless window asks for no decorations: the third Motif hint is 0.
+      hints=$(DISPLAY=$display xprop -id "$win" _MOTIF_WM_HINTS | awk -F'[=,]' '{ print $4 + 0 }')
+      [[ ${WIDTH}x$HEIGHT == "$2" && $((hints != 0)) == "$3" ]] && return 0
+    fi
+    sleep 0.05
+  done
+  fail "$1" "the window is ${WIDTH}x$HEIGHT with decorations $hints, not $2 with $3"
+  return 1
+}
+
+# F11 in full screen: the player's mode back and a decorated 800 x 600 window with the
+# layout at 1x (its "Bye!" where the 800 x 600 layout has it); F11 again: full screen,
+# over the player's mode.
+run_f11() {
+  echo "--- F11"
+  reset_mode f11
+  start f11
+  game_pid=$started_pid
+  wait_mode 800x600 20 || fail f11 "the screen never became 800x600"
+  wait_ready "$game_pid" f11 || fail f11 "not ready"
+  local X Y
+  f11_until f11 800x600 1
+  wait_mode 1280x1024 5 || fail f11 "the mode stayed at $(screen_size) in the window"
+  f11_until f11 1280x1024 0
+  f11_until f11 800x600 1
+  DISPLAY=$display xdotool mousemove --sync $((X + 706)) $((Y + 552)) click 1
+  end_program "$game_pid" clicked
+  game_pid=
+  expect_back f11 "$(now_ms)"
+}
+
 run_once bye
 run_once term
 run_once kill
 if [[ -n $game ]]; then
+  run_f11
   run_two 1 2 term term
   run_two 2 1 term kill
   run_two 1 2 kill term
@@ -303,4 +350,4 @@ if ((failures)); then
   echo "$failures check(s) failed"
   exit 1
 fi
-echo "PASS: the player's mode back after Bye!, SIGTERM and SIGKILL${game:+, after two games in either order and on a desktop scaled by 2}"
+echo "PASS: the player's mode back after Bye!, SIGTERM and SIGKILL${game:+, after two games in either order, on a desktop scaled by 2 and around F11}"
