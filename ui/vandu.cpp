@@ -143,9 +143,9 @@ TForm1::TForm1(Options options) : options_(options), game_(*this) {
 
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Vandrel"));
-  windowMode_ = std::make_unique<vandrel::WindowMode>(*this, LayoutSize(),
-                                                      QSize(kClientWidth, kClientHeight),
-                                                      options_.windowed, !options_.developer);
+  windowMode_ =
+      std::make_unique<vandrel::WindowMode>(*this, LayoutSize(), QSize(kClientWidth, kClientHeight),
+                                            options_.windowed, !options_.developer);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(kDarkGreen));
   setPalette(pal);
