@@ -146,3 +146,60 @@ xsession_first_target() {
 # The layout coordinates of the middle of board cell (col, row).
 cell_x() { echo $((24 + 35 + 70 * $1)); }
 cell_y() { echo $((20 + 35 + 70 * $1)); }
+
+# The start every real-window test shares. Exits 77 (skipped) when one of the
+# tools "$@" is not installed. Makes the work folder $work, where the game's
+# trace ($work/trace) and standard error ($work/stderr) go; when the script
+# ends, however it ends, xsession_stop ends the game and the X server and the
+# folder goes. Defines
+#   fail REASON...   prints the reason, the trace and the standard error, exits 1
+#                    (a script may define its own afterwards, over
+#                    xsession_dump_logs);
+#   wait_trace PATTERN [SECONDS]   xsession_wait_trace on $work/trace.
+xsession_test_setup() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "skip: $tool is not installed"; exit 77; }
+  done
+  work=$(mktemp -d)
+  game_pid="" xvfb_pid=""
+  trap 'xsession_stop; rm -rf "$work"' EXIT
+  trap 'exit 1' INT TERM HUP
+  fail() {
+    echo "FAIL: $*"
+    xsession_dump_logs
+    exit 1
+  }
+  wait_trace() { xsession_wait_trace "$work/trace" "$@"; }
+}
+
+xsession_dump_logs() {
+  echo "--- trace"; cat "$work/trace" 2>/dev/null || true
+  echo "--- stderr"; cat "$work/stderr" 2>/dev/null || true
+}
+
+# Ends the game ($game_pid) and the X server ($xvfb_pid) where they run, and
+# waits for them; before the server goes, a script's own xsession_stop_more
+# (if it defines one) ends what else it started.
+xsession_stop() {
+  local pid
+  [ -n "${game_pid:-}" ] && { kill "$game_pid" 2>/dev/null || true; }
+  if declare -F xsession_stop_more >/dev/null; then xsession_stop_more || true; fi
+  [ -n "${xvfb_pid:-}" ] && { kill "$xvfb_pid" 2>/dev/null || true; }
+  for pid in ${game_pid:-} ${xvfb_pid:-}; do wait "$pid" 2>/dev/null || true; done
+  game_pid="" xvfb_pid=""
+}
+
+# Waits up to ten seconds for the game ($game_pid) to end after $1 (what was
+# done to end it, for the message) and fails unless it ended with status 0.
+xsession_expect_exit() {
+  local rc=0
+  for _ in $(seq 200); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  kill -0 "$game_pid" 2>/dev/null && fail "the program did not end after $1"
+  wait "$game_pid" || rc=$?
+  game_pid=""
+  [ "$rc" -eq 0 ] || fail "the program ended with status $rc"
+}

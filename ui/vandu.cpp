@@ -12,9 +12,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTextDocument>
@@ -34,6 +32,7 @@
 #include "ui/vandu_dialogs.h"
 #include "ui/vandu_sound.h"
 #include "ui/vandu_widgets.h"
+#include "ui/windowmode.h"
 
 // The pictures, sounds and rules compiled into this library.
 static void InitResources() {
@@ -144,7 +143,9 @@ TForm1::TForm1(Options options) : options_(options), game_(*this) {
 
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Vandrel"));
-  setWindowFlag(Qt::FramelessWindowHint, !options_.windowed);
+  windowMode_ =
+      std::make_unique<vandrel::WindowMode>(*this, LayoutSize(), QSize(kClientWidth, kClientHeight),
+                                            options_.windowed, !options_.developer);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(kDarkGreen));
   setPalette(pal);
@@ -163,8 +164,6 @@ TForm1::TForm1(Options options) : options_(options), game_(*this) {
   BuildRulesViewer();
   if (options_.developer) BuildDeveloperControls();
   scaler_.capture(client_);
-  auto* f11 = new QShortcut(QKeySequence(Qt::Key_F11), this);
-  connect(f11, &QShortcut::activated, this, [this] { ToggleFullScreen(); });
   access_ = std::make_unique<vandrel::Accessibility>(*this);
   keys_ = std::make_unique<vandrel::Keyboard>(*this, access_.get());
 
@@ -476,59 +475,7 @@ void TForm1::SetDialogs(std::unique_ptr<vandrel::DialogLayer> dialogs) {
   dialogs_ = std::move(dialogs);
 }
 
-void TForm1::FillScreen() {
-  fullScreen_ = true;
-  setWindowFlag(Qt::FramelessWindowHint);
-  QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-  if (!s) return;
-  setGeometry(s->geometry());
-  if (!screenWatched_) {
-    screenWatched_ = true;
-    connect(s, &QScreen::geometryChanged, this, [this](const QRect& r) {
-      if (fullScreen_) setGeometry(r);
-    });
-  }
-}
-
-void TForm1::ShowOnScreen() {
-  if (options_.windowed) {
-    resize(LayoutSize());
-    show();
-    return;
-  }
-  FillScreen();
-  show();
-  if (!options_.developer && SwitchScreenMode()) FillScreen();
-}
-
-bool TForm1::SwitchScreenMode() {
-  // The mode must give the layout its 800 x 600 pixels after the desktop's
-  // scaling: 1600 x 1200 device pixels at a device pixel ratio of 2.
-  QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-  const double dpr = s ? s->devicePixelRatio() : 1.0;
-  return vandrel::SetDisplayMode(static_cast<int>(std::lround(kClientWidth * dpr)),
-                                 static_cast<int>(std::lround(kClientHeight * dpr)), 32);
-}
-
-void TForm1::ToggleFullScreen() {
-  if (!fullScreen_) {
-    windowGeometry_ = geometry();
-    FillScreen();
-    show();
-    return;
-  }
-  // The player's own mode comes back while the game sits in a window.
-  vandrel::RestoreDisplayMode();
-  fullScreen_ = false;
-  setWindowFlag(Qt::FramelessWindowHint, false);
-  QRect r = windowGeometry_;
-  if (!r.isValid()) {
-    r = QRect(QPoint(0, 0), LayoutSize());
-    if (QScreen* s = screen()) r.moveCenter(s->availableGeometry().center());
-  }
-  setGeometry(r);
-  show();
-}
+void TForm1::ShowOnScreen() { windowMode_->ShowOnScreen(); }
 
 const QImage& TForm1::BoardBitmap() const { return bgpic->bitmap(); }
 

@@ -54,6 +54,7 @@ class PieceImage;
 class SoundOutput;
 class StripPainter;
 class TurnArrow;
+class WindowMode;
 }  // namespace vandrel
 
 class TForm1 : public QWidget, public vandrel::Presentation {
@@ -96,15 +97,11 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   // Puts another dialog layer in place (tests answer the dialogs themselves).
   void SetDialogs(std::unique_ptr<vandrel::DialogLayer> dialogs);
 
-  // Frameless, over the whole screen, also where no window manager
-  // maximizes it.
-  void FillScreen();
   // Shows the window as the options ask: an 800 x 600 window, or full screen
   // with the game's screen mode where the screen has one that gives 800 x 600
-  // layout pixels (the layout is scaled otherwise).
+  // layout pixels (the layout is scaled otherwise). F11 switches between the
+  // two (ui/windowmode.h).
   void ShowOnScreen();
-  // F11: between the window and full screen.
-  void ToggleFullScreen();
   // The layout's current scale.
   const vandrel::LayoutScale& LayoutScale() const { return scaler_.scale(); }
 
@@ -185,7 +182,6 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   void FinishStartUp();
   void PlaceClient();
   QSize LayoutSize() const;
-  bool SwitchScreenMode();
 
   // Runs a handler of the game. Handlers nest (the game loop lets clicks run
   // inside it); when the outermost one returns and the window was asked to
@@ -213,7 +209,6 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   bool closeQueued_ = false;        // the real close is on its way
   std::vector<QEventLoop*> loops_;  // the pauses running, innermost last
   bool tracedShown_ = false;
-  bool screenWatched_ = false;
   bool startUpFinished_ = false;
   bool syncing_ = false;  // the developer editors are being set from the game
   QStringList memoLines_;
@@ -223,8 +218,7 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   QWidget* client_ = nullptr;
   vandrel::LayoutScaler scaler_;
   bool rulesLoaded_ = false;
-  bool fullScreen_ = false;
-  QRect windowGeometry_;  // where the window stood before full screen
+  std::unique_ptr<vandrel::WindowMode> windowMode_;
 
  public:
   // --- Controls, by their form names ----------------------------------------------

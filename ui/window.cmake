@@ -14,6 +14,8 @@ add_library(vandrel_ui STATIC
   ${CMAKE_CURRENT_LIST_DIR}/accessibility.cpp
   ${CMAKE_CURRENT_LIST_DIR}/vandu_sound.h
   ${CMAKE_CURRENT_LIST_DIR}/vandu_sound.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/windowmode.h
+  ${CMAKE_CURRENT_LIST_DIR}/windowmode.cpp
   ${PROJECT_SOURCE_DIR}/resources/art.qrc
   ${PROJECT_SOURCE_DIR}/resources/sounds.qrc
   ${PROJECT_SOURCE_DIR}/resources/help.qrc)

@@ -25,9 +25,7 @@ case $scenario in
   open) tools+=(import convert python3) ;;
   atspi) tools+=(dbus-run-session python3) ;;
 esac
-for tool in "${tools[@]}"; do
-  command -v "$tool" >/dev/null || { echo "skip: $tool is not installed"; exit 77; }
-done
+xsession_test_setup "${tools[@]}"
 # Debian's own Python, which python3-pyatspi is installed for (another
 # python3 may come first on the PATH).
 python=/usr/bin/python3
@@ -37,30 +35,9 @@ if [ "$scenario" = atspi ] && ! "$python" -c 'import pyatspi' 2>/dev/null; then
   exit 77
 fi
 
-work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && wait "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  echo "--- trace"; cat "$work/trace" 2>/dev/null || true
-  echo "--- stderr"; cat "$work/stderr" 2>/dev/null || true
-  exit 1
-}
-
 # Xvfb on a display it chooses itself.
 xsession_start auto "$work/xvfb.log" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 echo "display $DISPLAY"
-
-# Waits up to $2 seconds (default 10) for a trace line matching $1.
-wait_trace() { xsession_wait_trace "$work/trace" "$@"; }
 
 # Waits until a visible window named $1 exists ($2 = 1) or not ($2 = 0).
 wait_window() {
@@ -107,15 +84,7 @@ start() {
 leave() {
   focus_game
   xdotool key ctrl+q
-  for _ in $(seq 200); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.05
-  done
-  kill -0 "$game_pid" 2>/dev/null && fail "the program did not end after Ctrl+Q"
-  local rc=0
-  wait "$game_pid" || rc=$?
-  game_pid=""
-  [ "$rc" -eq 0 ] || fail "the program ended with status $rc"
+  xsession_expect_exit Ctrl+Q
 }
 
 # The colour of screen pixel (x, y) of the screenshot $1.

@@ -13,30 +13,15 @@ set -euo pipefail
 . "$(dirname "$0")/../../tools/xsession.sh"
 
 prog=$1
-for tool in Xvfb xdotool import convert; do
-  command -v "$tool" >/dev/null || { echo "skip: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-stop_all() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
-  game_pid="" xvfb_pid=""
-}
-trap 'stop_all; rm -rf "$work"' EXIT
+xsession_test_setup Xvfb xdotool import convert
 
 fail() {
   echo "FAIL ($case_name): $*"
-  echo "--- trace"; cat "$work/trace" 2>/dev/null || true
-  echo "--- stderr"; cat "$work/stderr" 2>/dev/null || true
+  xsession_dump_logs
   [ -f "$work/shot.png" ] && cp "$work/shot.png" "${TMPDIR:-/tmp}/scaled_screens_fail.png" &&
     echo "screenshot: ${TMPDIR:-/tmp}/scaled_screens_fail.png"
   exit 1
 }
-
-wait_trace() { xsession_wait_trace "$work/trace" "$@"; }
 
 # The places looked at, in layout coordinates: "name x y".
 probes=(
@@ -105,6 +90,6 @@ for c in "${cases[@]}"; do
   # Select and move at the scaled cell middles.
   xsession_start_game || fail "the options dialog did not open"
   xsession_first_move "$work/trace" >/dev/null
-  stop_all
+  xsession_stop
 done
 echo "PASS"

@@ -8,7 +8,8 @@
 # With the game itself it also runs two games at once and ends them in both orders, one of
 # them by SIGKILL: the mode stays while one runs and comes back after the last; and a game
 # on a desktop scaled by 2 (QT_SCALE_FACTOR=2), which must switch to 1600x1200 (800 x 600
-# of its pixels), show all of itself on the screen and leave by its scaled "Bye!".
+# of its pixels), show all of itself on the screen and leave by its scaled "Bye!"; and F11,
+# from full screen to a decorated 800 x 600 window in the player's mode and back.
 #
 # Usage: screenmode_test.sh [PROGRAM]
 #   PROGRAM is the program to test; by default the mode probe (vandrel_mode_probe in the
@@ -16,6 +17,8 @@
 #   the side panel's "Bye!", (706, 552) of the 800 x 600 layout.
 # Exits 77 (skipped) only when Xorg or its dummy driver is not installed.
 set -u
+# shellcheck source=../../tools/xsession.sh
+. "$(dirname "$0")/../../tools/xsession.sh"
 
 program=${1:-./vandrel_mode_probe}
 game=
@@ -33,25 +36,21 @@ for tool in xrandr xdotool; do
 done
 [[ -x $program ]] || { echo "FAIL: no program to test at $program"; exit 1; }
 
-tmp=$(mktemp -d /tmp/vandrel-screenmode.XXXXXX)
+# The game is $game_pid; a second one, the guardians and Xorg go here.
+xsession_test_setup
 xorg_pid=
-program_pid=
 other_pid=
-cleanup() {
-  [[ -n $program_pid ]] && kill -KILL "$program_pid" 2>/dev/null
+xsession_stop_more() {
   [[ -n $other_pid ]] && kill -KILL "$other_pid" 2>/dev/null
   for pid in $(guardians); do kill -KILL "$pid" 2>/dev/null; done
   if [[ -n $xorg_pid ]]; then
     kill -TERM "$xorg_pid" 2>/dev/null
     wait "$xorg_pid" 2>/dev/null
   fi
-  rm -rf "$tmp"
 }
-trap cleanup EXIT
-trap 'exit 1' INT TERM HUP
 
-mkdir "$tmp/conf.d"
-cat >"$tmp/xorg.conf" <<'EOF'
+mkdir "$work/conf.d"
+cat >"$work/xorg.conf" <<'EOF'
 Section "ServerFlags"
   Option "AutoAddDevices" "false"
   Option "AutoAddGPU" "false"
@@ -104,20 +103,20 @@ wait_mode() {
 guardians() { [[ -n ${display:-} ]] && pgrep -f -- "--vandrel-mode-guardian [0-9]+ $display " ; }
 
 # Xorg picks a free display itself and tells its number on fd 9.
-"$xorg" -displayfd 9 -config "$tmp/xorg.conf" -configdir "$tmp/conf.d" -logfile "$tmp/Xorg.log" \
-  -noreset -nolisten tcp 9>"$tmp/display" >"$tmp/xorg.out" 2>&1 &
+"$xorg" -displayfd 9 -config "$work/xorg.conf" -configdir "$work/conf.d" -logfile "$work/Xorg.log" \
+  -noreset -nolisten tcp 9>"$work/display" >"$work/xorg.out" 2>&1 &
 xorg_pid=$!
 display=
 for _ in $(seq 200); do
   kill -0 "$xorg_pid" 2>/dev/null || break
-  [[ -s $tmp/display ]] && display=:$(head -n1 "$tmp/display") &&
+  [[ -s $work/display ]] && display=:$(head -n1 "$work/display") &&
     xrandr -display "$display" >/dev/null 2>&1 && break
   display=
   sleep 0.05
 done
 if [[ -z $display ]]; then
   echo "FAIL: Xorg with the dummy driver did not start"
-  tail -n 20 "$tmp/Xorg.log" "$tmp/xorg.out" 2>/dev/null
+  tail -n 20 "$work/Xorg.log" "$work/xorg.out" 2>/dev/null
   exit 1
 fi
 echo "Xorg $xorg_pid on $display"
@@ -141,11 +140,11 @@ reset_mode() {
 }
 
 # Starts the program (extra environment in "$@"), sets started_pid; the game traces to
-# $tmp/$name.log.
+# $work/$name.log.
 start() {
   local name=$1
   shift
-  env DISPLAY="$display" VANDREL_TRACE=1 "$@" "$program" >"$tmp/$name.log" 2>&1 &
+  env DISPLAY="$display" VANDREL_TRACE=1 "$@" "$program" >"$work/$name.log" 2>&1 &
   started_pid=$!
 }
 
@@ -155,7 +154,7 @@ wait_ready() {
   local pid=$1 name=$2
   if [[ -n $game ]]; then
     for _ in $(seq 400); do
-      grep -q '^ready$' "$tmp/$name.log" && return 0
+      grep -q '^ready$' "$work/$name.log" && return 0
       kill -0 "$pid" 2>/dev/null || return 1
       sleep 0.05
     done
@@ -164,7 +163,7 @@ wait_ready() {
   DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --pid "$pid" >/dev/null
 }
 
-# Ends the program as asked (bye, term, kill) and waits for it; prints its status.
+# Ends the program as asked (bye, clicked, term, kill) and waits for it; prints its status.
 end_program() {
   local pid=$1 way=$2 scale=${3:-1}
   case $way in
@@ -181,6 +180,7 @@ end_program() {
       done
       DISPLAY=$display xdotool mousemove --sync $((706 * scale)) $((552 * scale)) click 1
       ;;
+    clicked) ;;  # the caller has clicked "Bye!"
     term) kill -TERM "$pid" ;;
     kill) kill -KILL "$pid" ;;
   esac
@@ -223,20 +223,20 @@ run_once() {
   local started
   started=$(now_ms)
   start "$way"
-  program_pid=$started_pid
+  game_pid=$started_pid
   if ! wait_mode 800x600 20; then
     fail "$way" "the screen never became 800x600 (it is $(screen_size))"
   else
     echo "800x600 after $(($(now_ms) - started)) ms from the program's start"
   fi
-  wait_ready "$program_pid" "$way" || fail "$way" "not ready"
+  wait_ready "$game_pid" "$way" || fail "$way" "not ready"
   if ! mode_is 800x600; then fail "$way" "not 800x600 with the window shown"; fi
   local ended
   ended=$(now_ms)
-  end_program "$program_pid" "$way"
-  program_pid=
+  end_program "$game_pid" "$way"
+  game_pid=
   expect_back "$way" "$ended"
-  sed 's/^/  | /' "$tmp/$way.log"
+  sed 's/^/  | /' "$work/$way.log"
 }
 
 # Two games at once, ended by $1 then $2 (first, second: "term" or "kill" each).
@@ -245,13 +245,13 @@ run_two() {
   echo "--- $name"
   reset_mode "$name"
   start first
-  program_pid=$started_pid
-  wait_ready "$program_pid" first || fail "$name" "the first game is not ready"
+  game_pid=$started_pid
+  wait_ready "$game_pid" first || fail "$name" "the first game is not ready"
   start second
   other_pid=$started_pid
   wait_ready "$other_pid" second || fail "$name" "the second game is not ready"
   mode_is 800x600 || fail "$name" "not 800x600 with both games running"
-  local pids=("$program_pid" "$other_pid") order=("$1" "$2") ways=("$3" "$4")
+  local pids=("$game_pid" "$other_pid") order=("$1" "$2") ways=("$3" "$4")
   local first=${order[0]} ended
   end_program "${pids[$((first - 1))]}" "${ways[0]}"
   # The other game still runs: once the first one's guardian is gone, the mode must
@@ -263,7 +263,7 @@ run_two() {
   mode_is 800x600 || fail "$name" "the mode went back with one game still running"
   ended=$(now_ms)
   end_program "${pids[$((order[1] - 1))]}" "${ways[1]}"
-  program_pid= other_pid=
+  game_pid= other_pid=
   expect_back "$name" "$ended"
 }
 
@@ -272,13 +272,13 @@ run_scaled() {
   echo "--- desktop scale 2"
   reset_mode scaled
   start scaled QT_SCALE_FACTOR=2
-  program_pid=$started_pid
+  game_pid=$started_pid
   if ! wait_mode 1600x1200 20; then
     fail scaled "the screen did not become 1600x1200 (it is $(screen_size))"
   fi
-  wait_ready "$program_pid" scaled || fail scaled "not ready"
+  wait_ready "$game_pid" scaled || fail scaled "not ready"
   local win X Y WIDTH HEIGHT SCREEN WINDOW sw sh
-  win=$(DISPLAY=$display xdotool search --onlyvisible --pid "$program_pid" | head -n1)
+  win=$(DISPLAY=$display xdotool search --onlyvisible --pid "$game_pid" | head -n1)
   eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$win")"
   IFS=x read -r sw sh <<<"$(screen_size)"
   if ((X < 0 || Y < 0 || X + WIDTH > sw || Y + HEIGHT > sh)); then
@@ -286,15 +286,60 @@ run_scaled() {
   fi
   local ended
   ended=$(now_ms)
-  end_program "$program_pid" bye 2
-  program_pid=
+  end_program "$game_pid" bye 2
+  game_pid=
   expect_back scaled "$ended"
+}
+
+# The game's window (the one window of its process), "" while it has none.
+game_window() { DISPLAY=$display xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | head -n1; }
+
+# F11 with the game's window focused (no window manager focuses it), then waits until its
+# window (made anew by the switch) is $2 pixels large and asks the window manager for
+# decorations ($3 = 1) or for none (0). Sets X and Y to where the window stands.
+f11_until() {
+  local win WIDTH= HEIGHT= SCREEN WINDOW hints=
+  DISPLAY=$display xdotool windowfocus --sync "$(game_window)" key F11
+  for _ in $(seq 200); do
+    win=$(game_window)
+    if [[ -n $win ]]; then
+      eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$win")"
+      # A frameless window asks for no decorations: the third Motif hint is 0.
+      hints=$(DISPLAY=$display xprop -id "$win" _MOTIF_WM_HINTS | awk -F'[=,]' '{ print $4 + 0 }')
+      [[ ${WIDTH}x$HEIGHT == "$2" && $((hints != 0)) == "$3" ]] && return 0
+    fi
+    sleep 0.05
+  done
+  fail "$1" "the window is ${WIDTH}x$HEIGHT with decorations $hints, not $2 with $3"
+  return 1
+}
+
+# F11 in full screen: the player's mode back and a decorated 800 x 600 window with the
+# layout at 1x (its "Bye!" where the 800 x 600 layout has it); F11 again: full screen,
+# over the player's mode.
+run_f11() {
+  echo "--- F11"
+  reset_mode f11
+  start f11
+  game_pid=$started_pid
+  wait_mode 800x600 20 || fail f11 "the screen never became 800x600"
+  wait_ready "$game_pid" f11 || fail f11 "not ready"
+  local X Y
+  f11_until f11 800x600 1
+  wait_mode 1280x1024 5 || fail f11 "the mode stayed at $(screen_size) in the window"
+  f11_until f11 1280x1024 0
+  f11_until f11 800x600 1
+  DISPLAY=$display xdotool mousemove --sync $((X + 706)) $((Y + 552)) click 1
+  end_program "$game_pid" clicked
+  game_pid=
+  expect_back f11 "$(now_ms)"
 }
 
 run_once bye
 run_once term
 run_once kill
 if [[ -n $game ]]; then
+  run_f11
   run_two 1 2 term term
   run_two 2 1 term kill
   run_two 1 2 kill term
@@ -305,4 +350,4 @@ if ((failures)); then
   echo "$failures check(s) failed"
   exit 1
 fi
-echo "PASS: the player's mode back after Bye!, SIGTERM and SIGKILL${game:+, after two games in either order and on a desktop scaled by 2}"
+echo "PASS: the player's mode back after Bye!, SIGTERM and SIGKILL${game:+, after two games in either order, on a desktop scaled by 2 and around F11}"

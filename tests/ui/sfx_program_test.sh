@@ -3,7 +3,8 @@
 #
 #   sfx_program_test.sh VANDREL SFX_PROBE
 #
-# Starts a private PulseAudio with a null sink and Xvfb :73 at 800 x 600,
+# Starts a private PulseAudio with a null sink and Xvfb at 800 x 600 (on a
+# display it picks itself),
 # then the program with its trace on. Records the sink's monitor with parec
 # while xdotool sets up a match, starts a game, throws the die and moves
 # piece 1; the trace lines are time-stamped as they arrive. SFX_PROBE then
@@ -13,8 +14,7 @@
 # "Bye!". Everything started here is stopped by PID.
 #
 # VANDREL_SFX_RECORDING=FILE keeps the recording as a WAVE file (needs sox).
-# Exits 77 (skipped) when PulseAudio, Xvfb or xdotool is missing or :73 is
-# taken.
+# Exits 77 (skipped) when PulseAudio, Xvfb or xdotool is missing.
 set -u
 
 prog=$1
@@ -27,40 +27,17 @@ if ! pulse_have_tools; then
   echo "skip: pulseaudio or pulseaudio-utils is not installed"
   exit 77
 fi
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "skip: $tool is not installed"; exit 77; }
-done
-display=:73
-if [ -e /tmp/.X73-lock ] && kill -0 "$(tr -d ' ' </tmp/.X73-lock)" 2>/dev/null; then
-  echo "skip: display $display is in use"
-  exit 77
-fi
-
-work=$(mktemp -d /tmp/vandrel-sfxprog.XXXXXX)
-xvfb_pid=""
-game_pid=""
+xsession_test_setup Xvfb xdotool
+# The trace's time stamps and the sound server go too.
 stamp_pid=""
-cleanup() {
-  for pid in $game_pid $stamp_pid; do
-    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  done
+xsession_stop_more() {
+  [ -n "$stamp_pid" ] && kill "$stamp_pid" 2>/dev/null && wait "$stamp_pid" 2>/dev/null
   pulse_stop
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM HUP
-
-fail() {
-  echo "FAIL: $*"
-  echo "--- trace"; cat "$work/trace" 2>/dev/null
-  echo "--- stderr"; cat "$work/stderr" 2>/dev/null
-  exit 1
 }
 
 pulse_start "$work" || exit 1
 
-xsession_start "$display" "$work/xvfb.log" || fail "Xvfb did not start"
+xsession_start auto "$work/xvfb.log" || fail "Xvfb did not start"
 
 # Each trace line gets the time it arrived, in ms since t0 with three
 # decimals: "1234.567 throw 3". Bash's own clock needs no process per line.
@@ -121,17 +98,9 @@ sleep 0.8
 pulse_record_stop
 
 click 706 552  # "Bye!"
-for _ in $(seq 200); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  sleep 0.05
-done
-kill -0 "$game_pid" 2>/dev/null && fail "the program did not end after Bye!"
-rc=0
-wait "$game_pid" || rc=$?
-game_pid=""
+xsession_expect_exit "Bye!"
 wait "$stamp_pid"
 stamp_pid=""
-[ "$rc" -eq 0 ] || fail "the program ended with status $rc"
 
 if [ -n "${VANDREL_SFX_RECORDING:-}" ] && command -v sox >/dev/null; then
   sox -t raw -r $rate -e signed -b 16 -c 1 "$work/rec.raw" "$VANDREL_SFX_RECORDING"

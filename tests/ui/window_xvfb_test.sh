@@ -13,31 +13,8 @@ set -euo pipefail
 
 prog=$1
 shot_out=${2:-}
-for tool in Xvfb xdotool import; do
-  command -v "$tool" >/dev/null || { echo "skip: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && wait "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  echo "--- trace"; cat "$work/trace" || true
-  echo "--- stderr"; cat "$work/stderr" || true
-  exit 1
-}
-
+xsession_test_setup Xvfb xdotool import
 xsession_start auto "$work/xvfb.log" || fail "Xvfb did not start"
-
-wait_trace() { xsession_wait_trace "$work/trace" "$@"; }
 
 env VANDREL_TRACE=1 "$prog" >"$work/trace" 2>"$work/stderr" &
 game_pid=$!
@@ -58,13 +35,5 @@ import -window root "$work/shot.png"
 [ -n "$shot_out" ] && cp "$work/shot.png" "$shot_out"
 
 click 706 552  # "Bye!"
-for _ in $(seq 200); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  sleep 0.05
-done
-if kill -0 "$game_pid" 2>/dev/null; then fail "the program did not end after Bye!"; fi
-rc=0
-wait "$game_pid" || rc=$?
-game_pid=""
-[ "$rc" -eq 0 ] || fail "the program ended with status $rc"
+xsession_expect_exit "Bye!"
 echo "PASS"
