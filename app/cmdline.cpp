@@ -1,11 +1,9 @@
 #include "app/cmdline.h"
 
 #include <QCommandLineParser>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
-
-// After Qt's headers: Xlib defines Status, Bool and the like as macros.
-#include <X11/Xlib.h>
 
 #ifndef VANDREL_VERSION
 #error "the build gives the program's version"
@@ -104,18 +102,78 @@ std::string DisplayProblem() {
   const char* platform = std::getenv("QT_QPA_PLATFORM");
   if (platform && *platform && std::string(platform).rfind("xcb", 0) != 0) return {};
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  const bool maybeWayland = !platform && wayland && *wayland;
   const char* display = std::getenv("DISPLAY");
-  if (!display || !*display) {
-    if (maybeWayland) return {};
+  if ((!display || !*display) && !(!platform && wayland && *wayland)) {
     return "cannot open a display: DISPLAY is not set";
   }
-  if (Display* d = XOpenDisplay(display)) {
-    XCloseDisplay(d);
-    return {};
+  return {};
+}
+
+// --- While Qt opens the display ----------------------------------------------
+
+namespace {
+
+// A message held back; the strings it points to are Qt's own and static.
+struct Held {
+  QtMsgType type;
+  const char* file;
+  int line;
+  const char* function;
+  const char* category;
+  QString text;
+};
+
+QtMessageHandler g_previous = nullptr;
+std::vector<Held>* g_held = nullptr;
+QString* g_display = nullptr;  // the display Qt said it could not open
+bool g_noConnection = false;
+
+void OnStartUpMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  const QLatin1String category(context.category ? context.category : "");
+  static const QLatin1String kNoConnection("could not connect to display");
+  if (category.startsWith(QLatin1String("qt.qpa")) && text.startsWith(kNoConnection)) {
+    g_noConnection = true;
+    *g_display = text.mid(kNoConnection.size()).trimmed();
+    if (g_display->isEmpty()) *g_display = QString::fromLocal8Bit(std::getenv("DISPLAY"));
   }
-  if (maybeWayland) return {};
-  return std::string("cannot open display '") + display + "'";
+  if (type != QtFatalMsg) {
+    g_held->push_back({type, context.file, context.line, context.function, context.category, text});
+    return;
+  }
+  std::string why;
+  if (g_noConnection) {
+    why = "cannot open display '" + g_display->toStdString() + "'";
+  } else {
+    // Not the display: what Qt said on the way tells what it was.
+    for (const Held& h : *g_held) {
+      const QByteArray line = h.text.toLocal8Bit();
+      std::fprintf(stderr, "%s\n", line.constData());
+    }
+    why = "cannot start: " + text.section(QLatin1Char('\n'), 0, 0).toStdString();
+  }
+  std::fprintf(stderr, "%s: %s\n", kProgram, why.c_str());
+  std::fflush(stderr);
+  std::_Exit(kExitFailure);
+}
+
+}  // namespace
+
+DisplayGuard::DisplayGuard() {
+  g_held = new std::vector<Held>;
+  g_display = new QString;
+  g_previous = qInstallMessageHandler(OnStartUpMessage);
+}
+
+DisplayGuard::~DisplayGuard() {
+  qInstallMessageHandler(g_previous);
+  // The display opened: what Qt said on the way goes out as it would have.
+  for (const Held& h : *g_held) {
+    qt_message_output(h.type, QMessageLogContext(h.file, h.line, h.function, h.category), h.text);
+  }
+  delete g_held;
+  delete g_display;
+  g_held = nullptr;
+  g_display = nullptr;
 }
 
 }  // namespace vandrel

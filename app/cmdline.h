@@ -29,9 +29,25 @@ constexpr int kExitUsage = 2;    // an option or argument the program does not t
 // args: the whole argv, the program's name first.
 CommandLine ParseCommandLine(const QStringList& args);
 
-// Why the program cannot open the display Qt will use, as one line ("cannot
-// open display ':9'"), or an empty string when it can (or when Qt is told to
-// use a platform that needs no X display).
+// Why there is no display to open, as one line ("cannot open a display:
+// DISPLAY is not set"), or an empty string when there may be one. Asks the
+// environment only: a display that is named but does not open is found by
+// Qt itself, under a DisplayGuard.
 std::string DisplayProblem();
+
+// While one lives (around the making of the application object), a display
+// that Qt cannot open ends the program with one line on standard error
+// ("vandrel: cannot open display ':9'") and kExitFailure, instead of Qt's
+// warnings and abort. What Qt says on a start that succeeds is passed on
+// when the guard goes. No second connection to the display is made for the
+// check: closing one on a server with no other client resets the server,
+// and the game's own connection would wait for that.
+class DisplayGuard {
+ public:
+  DisplayGuard();
+  ~DisplayGuard();
+  DisplayGuard(const DisplayGuard&) = delete;
+  DisplayGuard& operator=(const DisplayGuard&) = delete;
+};
 
 }  // namespace vandrel

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "app/cmdline.h"
 #include "myfunc.h"
@@ -33,7 +34,8 @@ QStringList Arguments(int argc, char** argv) {
 int main(int argc, char** argv) {
   if (int rc = vandrel::RunModeGuardianIfAsked(argc, argv); rc >= 0) return rc;
 
-  // The command line and the display are settled before Qt starts.
+  // The command line is settled before Qt starts; a display Qt cannot open
+  // is told in one line while the application object is made.
   const vandrel::CommandLine cl = vandrel::ParseCommandLine(Arguments(argc, argv));
   if (cl.done) {
     std::fputs(cl.out.c_str(), stdout);
@@ -45,8 +47,10 @@ int main(int argc, char** argv) {
     return vandrel::kExitFailure;
   }
 
-  TForm1::PreloadPictures();
+  TForm1::Preload();
+  std::optional<vandrel::DisplayGuard> guard(std::in_place);
   QApplication app(argc, argv);
+  guard.reset();
   QApplication::setApplicationName(QStringLiteral("Vandrel"));
 
   TForm1::Options options;

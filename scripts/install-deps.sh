@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang
   # libraries the program links
   qt6-base-dev qt6-base-dev-tools libsdl2-mixer-dev
-  libjpeg62-turbo-dev libxrandr-dev libx11-dev
+  libjpeg62-turbo-dev libxrandr-dev libx11-dev libfontconfig-dev
   # fonts that stand in for the Windows ones
   fonts-dejavu-core fonts-liberation
   # running and looking at the real window in tests

@@ -6,12 +6,14 @@
 # Starts Xvfb on display $1, logging to $2, with a screen of $3 (default
 # 800x600); sets xvfb_pid and DISPLAY. With $1 = auto Xvfb picks a free
 # display itself (-displayfd). Fails when the server does not answer within
-# ten seconds.
+# ten seconds. XSESSION_NORESET=1 keeps the server from resetting when its
+# last client leaves, as a desktop's server never does (a reset makes the
+# next program to connect wait for it).
 xsession_start() {
   local display=$1 log=$2 size=${3:-800x600}
   if [ "$display" = auto ]; then
     : >"$log.display"
-    Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp 9>"$log.display" >"$log" 2>&1 &
+    Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp ${XSESSION_NORESET:+-noreset} 9>"$log.display" >"$log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 200); do
       [ -s "$log.display" ] && break
@@ -21,7 +23,7 @@ xsession_start() {
     display=:$(head -n1 "$log.display")
     [ "$display" != : ] || return 1
   else
-    Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >"$log" 2>&1 &
+    Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp ${XSESSION_NORESET:+-noreset} >"$log" 2>&1 &
     xvfb_pid=$!
   fi
   export DISPLAY=$display

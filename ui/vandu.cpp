@@ -23,6 +23,8 @@
 #include <future>
 #include <map>
 
+#include <fontconfig/fontconfig.h>
+
 #include "jpegimage.h"
 #include "myfunc.h"
 #include "rtfreader.h"
@@ -119,13 +121,20 @@ std::future<Pictures>& PreloadSlot() {
 
 }  // namespace
 
-void TForm1::PreloadPictures() {
+void TForm1::Preload() {
   InitResources();
   // Qt takes the first thread that asks for its thread data as the main
   // thread. Ask here, before the decoding thread opens its resource files,
   // or the application object would find itself on a foreign thread.
   (void)QThread::currentThread();
-  PreloadSlot() = std::async(std::launch::async, DecodePictures);
+  // The font configuration (every file under /etc/fonts, parsed) is the
+  // process's own: read there too, Qt's first text finds it read. One thread
+  // for both: the display's server needs the other processor meanwhile.
+  PreloadSlot() = std::async(std::launch::async, [] {
+    Pictures pictures = DecodePictures();
+    FcInit();
+    return pictures;
+  });
 }
 
 TForm1::TForm1() : TForm1(Options{}) {}

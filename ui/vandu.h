@@ -86,10 +86,11 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   // (a saved game named on the command line).
   void OpenSavedGame(const QString& path);
 
-  // Starts decoding the board and strip pictures on a thread of their own,
-  // so that they are ready when the window is made. Call it first thing in
-  // main, before the QApplication (which takes a while to set up).
-  static void PreloadPictures();
+  // Starts decoding the board and strip pictures, and reading the font
+  // configuration, on threads of their own, so that they are ready when the
+  // window is made. Call it first thing in main, before the QApplication
+  // (which takes a while to set up).
+  static void Preload();
 
   // Creates the prompt, the options dialog and the about box, in that order.
   // Done by the start-up after the first paint, when not called before.

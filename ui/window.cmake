@@ -20,6 +20,9 @@ add_library(vandrel_ui STATIC
   ${PROJECT_SOURCE_DIR}/resources/sounds.qrc
   ${PROJECT_SOURCE_DIR}/resources/help.qrc)
 target_include_directories(vandrel_ui PUBLIC ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_LIST_DIR})
+# Fontconfig: read while Qt starts, before the first text needs it.
+find_package(Fontconfig REQUIRED)
+target_link_libraries(vandrel_ui PRIVATE Fontconfig::Fontconfig)
 target_link_libraries(vandrel_ui PUBLIC
   vandrel_control vandrel_jpeg vandrel_rtf vandrel_myfunc vandrel_scaling Qt6::Widgets)
 if(TARGET vandrel_dialogs)
