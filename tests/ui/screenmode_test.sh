@@ -7,9 +7,10 @@
 #
 # With the game itself it also runs two games at once and ends them in both orders, one of
 # them by SIGKILL: the mode stays while one runs and comes back after the last; and a game
-# on a desktop scaled by 2 (QT_SCALE_FACTOR=2), which must switch to 1600x1200 (800 x 600
-# of its pixels), show all of itself on the screen and leave by its scaled "Bye!"; and F11,
-# from full screen to a decorated 800 x 600 window in the player's mode and back.
+# on a desktop scaled by 2 (QT_SCALE_FACTOR=2, and Xft.dpi: 192 in the X resources), which
+# must switch to 1600x1200 (800 x 600 of its pixels), show all of itself on the screen and
+# leave by its scaled "Bye!"; and F11, from full screen to a decorated 800 x 600 window in
+# the player's mode and back.
 #
 # Usage: screenmode_test.sh [PROGRAM]
 #   PROGRAM is the program to test; by default the mode probe (vandrel_mode_probe in the
@@ -267,28 +268,37 @@ run_two() {
   expect_back "$name" "$ended"
 }
 
-# A desktop scaled by 2: the game needs 1600x1200 for its 800 x 600 layout pixels.
+# A desktop scaled by 2, by Qt's own factor ($1 = qt) or by the X resources' Xft.dpi as
+# desktop settings set it ($1 = xft): the game needs 1600x1200 for its 800 x 600 layout
+# pixels.
 run_scaled() {
-  echo "--- desktop scale 2"
-  reset_mode scaled
-  start scaled QT_SCALE_FACTOR=2
+  local scaled=scaled-$1
+  echo "--- desktop scale 2 ($1)"
+  reset_mode "$scaled"
+  if [[ $1 == xft ]]; then
+    echo 'Xft.dpi: 192' | DISPLAY=$display xrdb -merge || fail "$scaled" "xrdb did not set Xft.dpi"
+    start "$scaled"
+  else
+    start "$scaled" QT_SCALE_FACTOR=2
+  fi
   game_pid=$started_pid
   if ! wait_mode 1600x1200 20; then
-    fail scaled "the screen did not become 1600x1200 (it is $(screen_size))"
+    fail "$scaled" "the screen did not become 1600x1200 (it is $(screen_size))"
   fi
-  wait_ready "$game_pid" scaled || fail scaled "not ready"
+  wait_ready "$game_pid" "$scaled" || fail "$scaled" "not ready"
   local win X Y WIDTH HEIGHT SCREEN WINDOW sw sh
   win=$(DISPLAY=$display xdotool search --onlyvisible --pid "$game_pid" | head -n1)
   eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$win")"
   IFS=x read -r sw sh <<<"$(screen_size)"
   if ((X < 0 || Y < 0 || X + WIDTH > sw || Y + HEIGHT > sh)); then
-    fail scaled "the window ${WIDTH}x$HEIGHT at ($X, $Y) is not inside the ${sw}x$sh screen"
+    fail "$scaled" "the window ${WIDTH}x$HEIGHT at ($X, $Y) is not inside the ${sw}x$sh screen"
   fi
   local ended
   ended=$(now_ms)
   end_program "$game_pid" bye 2
   game_pid=
-  expect_back scaled "$ended"
+  expect_back "$scaled" "$ended"
+  if [[ $1 == xft ]]; then DISPLAY=$display xrdb -remove; fi
 }
 
 # The game's window (the one window of its process), "" while it has none.
@@ -343,7 +353,8 @@ if [[ -n $game ]]; then
   run_two 1 2 term term
   run_two 2 1 term kill
   run_two 1 2 kill term
-  run_scaled
+  run_scaled qt
+  run_scaled xft
 fi
 
 if ((failures)); then
