@@ -113,6 +113,14 @@ void LayoutScaler::apply(const LayoutScale& scale) {
 
 // --- Art ---------------------------------------------------------------------------
 
+QString ArtResourceName(const char* stem, const char* suffix, int artScale) {
+  return artScale == 1
+             ? QStringLiteral(":/art/%1.%2").arg(QLatin1String(stem), QLatin1String(suffix))
+             : QStringLiteral(":/art/%1@%3x.%2")
+                   .arg(QLatin1String(stem), QLatin1String(suffix))
+                   .arg(artScale);
+}
+
 int ArtScaleFor(double deviceScale) {
   if (deviceScale <= 1.0) return 1;
   if (deviceScale <= 2.0) return 2;
