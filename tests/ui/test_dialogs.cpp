@@ -22,6 +22,7 @@
 
 #include "Optionu.h"
 #include "dialogstyle.h"
+#include "jpegimage.h"
 #include "logou.h"
 #include "promptu.h"
 
@@ -380,6 +381,45 @@ TEST_F(DialogTest, AboutPictureClickClosesAndOtherClicksDoNot) {
   // The descenders of the address fit in the link, which stays inside the box.
   EXPECT_GE(logo.Label1->height(), QFontMetrics(logo.Label1->font()).height());
   EXPECT_LE(logo.Label1->geometry().bottom(), logo.Client->height() - 1);
+}
+
+// --- Scaled pictures ---------------------------------------------------------------
+
+// A dialog owned by a window with a scaled layout shows its picture drawn for
+// that scale, pixel for pixel, not the 1x picture stretched.
+TEST_F(DialogTest, ScaledDialogsShowThePicturesDrawnForTheirScale) {
+  struct Case {
+    double scale;
+    const char* art;
+    QSize layoutSize;
+    std::function<QLabel*(QWidget*)> open;  // shows the dialog, gives its picture
+  };
+  const std::vector<Case> cases = {
+      {2.0, ":/art/prompt@2x.jpg", {303, 227},
+       [](QWidget* owner) {
+         auto* prompt = new TPrompt(owner);
+         prompt->show();
+         return prompt->Image1;
+       }},
+      {3.0, ":/art/title@3x.jpg", {502, 269},
+       [](QWidget* owner) {
+         auto* logo = new Tlogo(owner);
+         logo->show();
+         return logo->Image1;
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.art);
+    QWidget owner;
+    owner.setProperty("layoutScale", c.scale);
+    const QPixmap shown = c.open(&owner)->pixmap();
+    const QImage art = vandrel::LoadJpegResource(QString::fromLatin1(c.art));
+    ASSERT_FALSE(art.isNull());
+    EXPECT_EQ(shown.size(), c.layoutSize * c.scale);
+    EXPECT_EQ(shown.deviceIndependentSize(), QSizeF(c.layoutSize * c.scale));
+    EXPECT_TRUE(shown.toImage().convertToFormat(art.format()) == art)
+        << "not the picture drawn at " << c.scale << "x";
+  }
 }
 
 // --- Message boxes -------------------------------------------------------------
