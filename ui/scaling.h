@@ -88,6 +88,7 @@ class LayoutScaler {
     QPoint parentAt;  // the parent's place in them
     QFont font;
     std::vector<int> sections;  // column widths then row heights of a table
+    bool fixed = false;         // a fixed size (a label that wraps its text)
   };
   QWidget* root_ = nullptr;
   std::vector<Entry> entries_;

@@ -386,33 +386,39 @@ TEST_F(DialogTest, AboutPictureClickClosesAndOtherClicksDoNot) {
 // --- Scaled pictures ---------------------------------------------------------------
 
 // A dialog owned by a window with a scaled layout shows its picture drawn for
-// that scale, pixel for pixel, not the 1x picture stretched.
+// that scale, pixel for pixel, not the 1x picture stretched; its labels of a
+// fixed size (the message, the address) grow with it.
 TEST_F(DialogTest, ScaledDialogsShowThePicturesDrawnForTheirScale) {
   struct Case {
     double scale;
     const char* art;
     QSize layoutSize;
-    std::function<QLabel*(QWidget*)> open;  // shows the dialog, gives its picture
+    int fixedWidth;  // the fixed label's, at 1x
+    // Shows the dialog; gives its picture and its label of a fixed size.
+    std::function<std::pair<QLabel*, QLabel*>(QWidget*)> open;
   };
   const std::vector<Case> cases = {
-      {2.0, ":/art/prompt@2x.jpg", {303, 227},
+      {2.0, ":/art/prompt@2x.jpg", {303, 227}, 273,
        [](QWidget* owner) {
          auto* prompt = new TPrompt(owner);
          prompt->show();
-         return prompt->Image1;
+         return std::pair(prompt->Image1, prompt->Label1);
        }},
-      {3.0, ":/art/title@3x.jpg", {502, 269},
+      {3.0, ":/art/title@3x.jpg", {502, 269}, 497,
        [](QWidget* owner) {
          auto* logo = new Tlogo(owner);
          logo->show();
-         return logo->Image1;
+         return std::pair(logo->Image1, logo->Label1);
        }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.art);
     QWidget owner;
     owner.setProperty("layoutScale", c.scale);
-    const QPixmap shown = c.open(&owner)->pixmap();
+    const auto [picture, fixed] = c.open(&owner);
+    EXPECT_EQ(fixed->width(), qRound(c.fixedWidth * c.scale));
+    EXPECT_GE(fixed->height(), fixed->fontMetrics().height());
+    const QPixmap shown = picture->pixmap();
     const QImage art = vandrel::LoadJpegResource(QString::fromLatin1(c.art));
     ASSERT_FALSE(art.isNull());
     EXPECT_EQ(shown.size(), c.layoutSize * c.scale);
