@@ -18,6 +18,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Optionu.h"
@@ -389,42 +390,25 @@ TEST_F(DialogTest, AboutPictureClickClosesAndOtherClicksDoNot) {
 // that scale, pixel for pixel, not the 1x picture stretched; its labels of a
 // fixed size (the message, the address) grow with it.
 TEST_F(DialogTest, ScaledDialogsShowThePicturesDrawnForTheirScale) {
-  struct Case {
-    double scale;
-    const char* art;
-    QSize layoutSize;
-    int fixedWidth;  // the fixed label's, at 1x
-    // Shows the dialog; gives its picture and its label of a fixed size.
-    std::function<std::pair<QLabel*, QLabel*>(QWidget*)> open;
-  };
-  const std::vector<Case> cases = {
-      {2.0, ":/art/prompt@2x.jpg", {303, 227}, 273,
-       [](QWidget* owner) {
-         auto* prompt = new TPrompt(owner);
-         prompt->show();
-         return std::pair(prompt->Image1, prompt->Label1);
-       }},
-      {3.0, ":/art/title@3x.jpg", {502, 269}, 497,
-       [](QWidget* owner) {
-         auto* logo = new Tlogo(owner);
-         logo->show();
-         return std::pair(logo->Image1, logo->Label1);
-       }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.art);
+  for (const int scale : {2, 3}) {
     QWidget owner;
-    owner.setProperty("layoutScale", c.scale);
-    const auto [picture, fixed] = c.open(&owner);
-    EXPECT_EQ(fixed->width(), qRound(c.fixedWidth * c.scale));
-    EXPECT_GE(fixed->height(), fixed->fontMetrics().height());
-    const QPixmap shown = picture->pixmap();
-    const QImage art = vandrel::LoadJpegResource(QString::fromLatin1(c.art));
-    ASSERT_FALSE(art.isNull());
-    EXPECT_EQ(shown.size(), c.layoutSize * c.scale);
-    EXPECT_EQ(shown.deviceIndependentSize(), QSizeF(c.layoutSize * c.scale));
-    EXPECT_TRUE(shown.toImage().convertToFormat(art.format()) == art)
-        << "not the picture drawn at " << c.scale << "x";
+    owner.setProperty("layoutScale", double(scale));
+    TPrompt prompt(&owner);
+    Tlogo logo(&owner);
+    prompt.show();
+    logo.show();
+    for (const auto& [picture, stem, fixed, width] :
+         {std::tuple(prompt.Image1, "prompt", prompt.Label1, 273),
+          std::tuple(logo.Image1, "title", logo.Label1, 497)}) {
+      const QString art = QStringLiteral(":/art/%1@%2x.jpg").arg(stem).arg(scale);
+      SCOPED_TRACE(art.toStdString());
+      const QImage drawn = vandrel::LoadJpegResource(art);
+      ASSERT_FALSE(drawn.isNull());
+      EXPECT_TRUE(picture->pixmap().toImage().convertToFormat(drawn.format()) == drawn)
+          << "not the picture drawn for the scale";
+      EXPECT_EQ(fixed->width(), width * scale);
+      EXPECT_GE(fixed->height(), fixed->fontMetrics().height());
+    }
   }
 }
 
