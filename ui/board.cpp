@@ -44,14 +44,6 @@ QImage ReadBmpResource(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? ReadBmp(f.readAll()) : QImage();
 }
 
-QString ArtResourceName(const char* stem, const char* suffix, int artScale) {
-  return artScale == 1
-             ? QStringLiteral(":/art/%1.%2").arg(QLatin1String(stem), QLatin1String(suffix))
-             : QStringLiteral(":/art/%1@%3x.%2")
-                   .arg(QLatin1String(stem), QLatin1String(suffix))
-                   .arg(artScale);
-}
-
 ArtLoader CachedArt(ArtLoader load) {
   auto cache = std::make_shared<std::map<int, QImage>>();
   return [load = std::move(load), cache](int artScale) {

@@ -51,10 +51,6 @@ QImage ReadBmp(const QByteArray& data);
 // ReadBmp on a compiled-in resource.
 QImage ReadBmpResource(const QString& path);
 
-// The resource name of a picture drawn at an art scale: ":/art/board.jpg",
-// ":/art/board@2x.jpg".
-QString ArtResourceName(const char* stem, const char* suffix, int artScale);
-
 // A picture at the art scales, each read once when first asked for.
 ArtLoader CachedArt(ArtLoader load);
 

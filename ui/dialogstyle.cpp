@@ -5,9 +5,12 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
+#include <vector>
 
+#include "jpegimage.h"
 #include "ui/scaling.h"
 
 namespace vandrel {
@@ -41,37 +44,65 @@ void MakeCreamLabel(QLabel* label, const QFont& font) {
 
 namespace {
 
+// The label's picture (its stem) is kept with the label for the scaler.
+constexpr char kArtStem[] = "vandrelArtStem";
+
+QPixmap ArtPicture(const QByteArray& stem, QSize layoutSize, const LayoutScale& scale) {
+  const int artScale = ArtScaleFor(scale.deviceScale());
+  return ScaledArt(LoadJpegResource(ArtResourceName(stem.constData(), "jpg", artScale)), layoutSize,
+                   scale);
+}
+
 // The dialog's widgets as built, kept with the dialog.
 class DialogScaler : public QObject {
  public:
   explicit DialogScaler(QWidget* dialog) : QObject(dialog), size_(dialog->size()) {
     setObjectName(QStringLiteral("vandrel-dialog-scaler"));
-    for (auto* label : dialog->findChildren<QLabel*>())
-      if (!label->pixmap().isNull()) label->setScaledContents(true);
+    for (auto* label : dialog->findChildren<QLabel*>()) {
+      if (label->property(kArtStem).isValid())
+        pictures_.push_back({label, label->size()});
+      else if (!label->pixmap().isNull())
+        label->setScaledContents(true);
+    }
     scaler_.capture(dialog);
   }
   void apply(QWidget* dialog, const LayoutScale& scale) {
     if (scale == scaler_.scale()) return;
     scaler_.apply(scale);
     dialog->setFixedSize(scale.map(size_.width()), scale.map(size_.height()));
+    for (const Picture& picture : pictures_)
+      if (picture.label)
+        picture.label->setPixmap(
+            ArtPicture(picture.label->property(kArtStem).toByteArray(), picture.size, scale));
   }
 
  private:
+  struct Picture {
+    QPointer<QLabel> label;
+    QSize size;  // in layout pixels
+  };
   QSize size_;
   LayoutScaler scaler_;
+  std::vector<Picture> pictures_;
 };
 
 void ScaleWithOwner(QWidget* window, const QWidget* owner) {
   const double factor = owner ? owner->property("layoutScale").toDouble() : 0.0;
+  const LayoutScale scale(factor, window->devicePixelRatioF());
   auto* scaler =
       window->findChild<QObject*>(QStringLiteral("vandrel-dialog-scaler"), Qt::FindDirectChildrenOnly);
-  if (factor <= 0.0 || (factor == 1.0 && !scaler)) return;
+  // A desktop scaled by 2 leaves the layout at 1 but still wants the 2x pictures.
+  if (factor <= 0.0 || (scale.deviceScale() == 1.0 && !scaler)) return;
   if (!scaler) scaler = new DialogScaler(window);
-  static_cast<DialogScaler*>(scaler)->apply(window,
-                                            LayoutScale(factor, window->devicePixelRatioF()));
+  static_cast<DialogScaler*>(scaler)->apply(window, scale);
 }
 
 }  // namespace
+
+void SetArtPicture(QLabel* label, const char* stem) {
+  label->setProperty(kArtStem, QByteArray(stem));
+  label->setPixmap(ArtPicture(stem, label->size(), LayoutScale()));
+}
 
 void ScaleTextWithOwner(QWidget* box) {
   // The nearest window up the chain of owners that has a layout scale (a box

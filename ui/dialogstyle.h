@@ -25,6 +25,11 @@ QFont ArialFont(int pixelSize, bool bold, bool italic);
 // Gives a label the cream text colour and a transparent background.
 void MakeCreamLabel(QLabel* label, const QFont& font);
 
+// Shows the game's picture STEM (":/art/STEM.jpg") on a label of its size.
+// A scaled dialog shows the picture drawn for its scale (STEM@2x.jpg,
+// STEM@3x.jpg) rather than stretching this one.
+void SetArtPicture(QLabel* label, const char* stem);
+
 // Moves a dialog so that its frame is centred on the main window's layout
 // (its owner's window), or on its screen when it has no owner shown. A dialog
 // owned by a window with a scaled layout (the window's "layoutScale"

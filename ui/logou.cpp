@@ -4,11 +4,9 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <algorithm>
 
 #include "dialogstyle.h"
-#include "jpegimage.h"
 
 namespace {
 // Our web page, written without its scheme as the link shows it.
@@ -28,8 +26,7 @@ Tlogo::Tlogo(QWidget* parent)
   Image1 = new QLabel(Client);
   Image1->setObjectName(QStringLiteral("Image1"));
   Image1->setGeometry(0, 0, 502, 269);
-  Image1->setPixmap(
-      QPixmap::fromImage(vandrel::LoadJpegResource(QStringLiteral(":/art/title.jpg"))));
+  vandrel::SetArtPicture(Image1, "title");
   Image1->installEventFilter(this);
 
   Label2 = new QLabel(QStringLiteral("v 1.1"), Client);

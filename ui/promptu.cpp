@@ -5,10 +5,8 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPixmap>
 
 #include "dialogstyle.h"
-#include "jpegimage.h"
 
 using vandrel::FlatButton;
 
@@ -21,8 +19,7 @@ TPrompt::TPrompt(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWi
   Image1 = new QLabel(this);
   Image1->setObjectName(QStringLiteral("Image1"));
   Image1->setGeometry(0, -24, 303, 227);
-  Image1->setPixmap(
-      QPixmap::fromImage(vandrel::LoadJpegResource(QStringLiteral(":/art/prompt.jpg"))));
+  vandrel::SetArtPicture(Image1, "prompt");
 
   // The message: centred, wrapped within the label, cut off below it.
   Label1 = new QLabel(this);

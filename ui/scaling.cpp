@@ -82,6 +82,7 @@ void LayoutScaler::add(QWidget* w) {
   QWidget* parent = w->parentWidget();
   const QPoint parentAt = parent && parent != root_ ? parent->mapTo(root_, QPoint(0, 0)) : QPoint();
   Entry e{w, w->geometry().translated(parentAt), parentAt, w->font(), {}};
+  e.fixed = w->minimumSize() == w->maximumSize();
   if (auto* table = qobject_cast<QTableWidget*>(w)) {
     for (int c = 0; c < table->columnCount(); ++c) e.sections.push_back(table->columnWidth(c));
     e.sections.push_back(table->verticalHeader()->defaultSectionSize());
@@ -95,8 +96,12 @@ void LayoutScaler::apply(const LayoutScale& scale) {
     QWidget* w = e.widget;
     if (!w) continue;
     auto* own = dynamic_cast<Rescalable*>(w);
-    if (!own || !own->placesItself())
-      w->setGeometry(scale.mapEdges(e.rect).translated(-scale.map(e.parentAt)));
+    if (!own || !own->placesItself()) {
+      const QRect r = scale.mapEdges(e.rect).translated(-scale.map(e.parentAt));
+      // A fixed size would hold the widget at its 1x size: it stays fixed, scaled.
+      if (e.fixed) w->setFixedSize(r.size());
+      w->setGeometry(r);
+    }
     w->setFont(scale.map(e.font));
     if (auto* table = qobject_cast<QTableWidget*>(w); table && !e.sections.empty()) {
       const int columns = static_cast<int>(e.sections.size()) - 1;
@@ -112,6 +117,14 @@ void LayoutScaler::apply(const LayoutScale& scale) {
 }
 
 // --- Art ---------------------------------------------------------------------------
+
+QString ArtResourceName(const char* stem, const char* suffix, int artScale) {
+  return artScale == 1
+             ? QStringLiteral(":/art/%1.%2").arg(QLatin1String(stem), QLatin1String(suffix))
+             : QStringLiteral(":/art/%1@%3x.%2")
+                   .arg(QLatin1String(stem), QLatin1String(suffix))
+                   .arg(artScale);
+}
 
 int ArtScaleFor(double deviceScale) {
   if (deviceScale <= 1.0) return 1;

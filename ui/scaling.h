@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QSize>
+#include <QString>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -87,6 +88,7 @@ class LayoutScaler {
     QPoint parentAt;  // the parent's place in them
     QFont font;
     std::vector<int> sections;  // column widths then row heights of a table
+    bool fixed = false;         // a fixed size (a label that wraps its text)
   };
   QWidget* root_ = nullptr;
   std::vector<Entry> entries_;
@@ -95,6 +97,10 @@ class LayoutScaler {
 
 // A picture at the art scales 1, 2 and 3 (its size times the scale).
 using ArtLoader = std::function<QImage(int artScale)>;
+
+// The resource name of a picture drawn at an art scale: ":/art/board.jpg",
+// ":/art/board@2x.jpg".
+QString ArtResourceName(const char* stem, const char* suffix, int artScale);
 
 // Which of the pictures drawn at 1x, 2x and 3x serves a device scale best:
 // the smallest that is not smaller than needed.

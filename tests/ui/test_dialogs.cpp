@@ -18,10 +18,12 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Optionu.h"
 #include "dialogstyle.h"
+#include "jpegimage.h"
 #include "logou.h"
 #include "promptu.h"
 
@@ -380,6 +382,34 @@ TEST_F(DialogTest, AboutPictureClickClosesAndOtherClicksDoNot) {
   // The descenders of the address fit in the link, which stays inside the box.
   EXPECT_GE(logo.Label1->height(), QFontMetrics(logo.Label1->font()).height());
   EXPECT_LE(logo.Label1->geometry().bottom(), logo.Client->height() - 1);
+}
+
+// --- Scaled pictures ---------------------------------------------------------------
+
+// A dialog owned by a window with a scaled layout shows its picture drawn for
+// that scale, pixel for pixel, not the 1x picture stretched; its labels of a
+// fixed size (the message, the address) grow with it.
+TEST_F(DialogTest, ScaledDialogsShowThePicturesDrawnForTheirScale) {
+  for (const int scale : {2, 3}) {
+    QWidget owner;
+    owner.setProperty("layoutScale", double(scale));
+    TPrompt prompt(&owner);
+    Tlogo logo(&owner);
+    prompt.show();
+    logo.show();
+    for (const auto& [picture, stem, fixed, width] :
+         {std::tuple(prompt.Image1, "prompt", prompt.Label1, 273),
+          std::tuple(logo.Image1, "title", logo.Label1, 497)}) {
+      const QString art = QStringLiteral(":/art/%1@%2x.jpg").arg(stem).arg(scale);
+      SCOPED_TRACE(art.toStdString());
+      const QImage drawn = vandrel::LoadJpegResource(art);
+      ASSERT_FALSE(drawn.isNull());
+      EXPECT_TRUE(picture->pixmap().toImage().convertToFormat(drawn.format()) == drawn)
+          << "not the picture drawn for the scale";
+      EXPECT_EQ(fixed->width(), width * scale);
+      EXPECT_GE(fixed->height(), fixed->fontMetrics().height());
+    }
+  }
 }
 
 // --- Message boxes -------------------------------------------------------------

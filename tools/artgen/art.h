@@ -40,15 +40,15 @@ void DrawCornerOrnament(QPainter& p, const QRectF& square);
 // Concentric rings of alternating cream shades around `centre`, clipped by the caller.
 void DrawRings(QPainter& p, QPointF centre, qreal outer, qreal step, int alpha = 255);
 
-// The board, the discs and the "Bye!" glyph are also drawn at 2x and 3x, for
-// scaled layouts: `scale` times the size given.
+// The board, the discs, the "Bye!" glyph and the two dialog pictures are also
+// drawn at 2x and 3x, for scaled layouts: `scale` times the size given.
 QImage DrawBoard(int scale = 1);                               // 560 x 560
 QImage DrawStrip();                                            // 10 x 796
 QImage DrawDiscBitmap(const TeamColours& team, qreal radius, int scale = 1);  // 58 x 58, black key
 QImage DrawByeGlyph(int scale = 1);  // 16 x 16, 16-colour palette at 1x
 QImage DrawIcon(int size);                                     // size x size, with alpha
-QImage DrawPromptPicture();                                    // 303 x 227
-QImage DrawTitlePicture();                                     // 502 x 269
+QImage DrawPromptPicture(int scale = 1);                       // 303 x 227
+QImage DrawTitlePicture(int scale = 1);                        // 502 x 269
 
 bool WriteJpeg(const QImage& image, const QString& path, int quality, QString* error);
 bool WriteBmp24(const QImage& image, const QString& path, QString* error);

@@ -50,6 +50,8 @@ int main(int argc, char** argv) {
     bmp(QStringLiteral("blue%1.bmp").arg(at), DrawDiscBitmap(kBlue, 29, k));
     bmp(QStringLiteral("green%1.bmp").arg(at), DrawDiscBitmap(kGreen, 28, k));
     png(QStringLiteral("bye%1.png").arg(at), DrawByeGlyph(k));
+    jpeg(QStringLiteral("prompt%1.jpg").arg(at), DrawPromptPicture(k));
+    jpeg(QStringLiteral("title%1.jpg").arg(at), DrawTitlePicture(k));
   }
   jpeg(QStringLiteral("strip.jpg"), DrawStrip());
   jpeg(QStringLiteral("prompt.jpg"), DrawPromptPicture());

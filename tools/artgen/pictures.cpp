@@ -223,12 +223,13 @@ QImage DrawIcon(int size) {
   return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-QImage DrawPromptPicture() {
+QImage DrawPromptPicture(int scale) {
   // Only rows 24 and below show; the message sits at y 44..105 and the
   // OK button at x 112..193, y 168..205 of this picture.
-  QImage image(303, 227, QImage::Format_RGB32);
+  QImage image(303 * scale, 227 * scale, QImage::Format_RGB32);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(scale, scale);
   const QRectF all(0, 0, 303, 227);
   Backdrop(p, all, QPointF(151.5, 118), 170);
 
@@ -251,12 +252,13 @@ QImage DrawPromptPicture() {
   return image;
 }
 
-QImage DrawTitlePicture() {
+QImage DrawTitlePicture(int scale) {
   // Labels go over the bottom 35 rows (the web address) and near (456, 72)
   // (the version), so those stay plain and dark.
-  QImage image(502, 269, QImage::Format_RGB32);
+  QImage image(502 * scale, 269 * scale, QImage::Format_RGB32);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(scale, scale);
   const QRectF all(0, 0, 502, 269);
   Backdrop(p, all, QPointF(240, 110), 260);
   p.save();
