@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <vector>
 
 #ifndef VANDREL_VERSION
@@ -123,32 +124,41 @@ struct Held {
   QString text;
 };
 
-QtMessageHandler g_previous = nullptr;
-std::vector<Held>* g_held = nullptr;
-QString* g_display = nullptr;  // the display Qt said it could not open
-bool g_noConnection = false;
+// Qt may speak from its other threads too (D-Bus) while it starts; the state
+// lives as long as the program, so a late message finds it still there.
+struct StartUp {
+  std::mutex mutex;
+  QtMessageHandler previous = nullptr;
+  std::vector<Held> held;
+  bool noConnection = false;
+  QString display;  // the display Qt said it could not open
+};
+
+StartUp& State() {
+  static StartUp* state = new StartUp;
+  return *state;
+}
 
 void OnStartUpMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  StartUp& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
   const QLatin1String category(context.category ? context.category : "");
   static const QLatin1String kNoConnection("could not connect to display");
   if (category.startsWith(QLatin1String("qt.qpa")) && text.startsWith(kNoConnection)) {
-    g_noConnection = true;
-    *g_display = text.mid(kNoConnection.size()).trimmed();
-    if (g_display->isEmpty()) *g_display = QString::fromLocal8Bit(std::getenv("DISPLAY"));
+    s.noConnection = true;
+    s.display = text.mid(kNoConnection.size()).trimmed();
+    if (s.display.isEmpty()) s.display = QString::fromLocal8Bit(std::getenv("DISPLAY"));
   }
   if (type != QtFatalMsg) {
-    g_held->push_back({type, context.file, context.line, context.function, context.category, text});
+    s.held.push_back({type, context.file, context.line, context.function, context.category, text});
     return;
   }
   std::string why;
-  if (g_noConnection) {
-    why = "cannot open display '" + g_display->toStdString() + "'";
+  if (s.noConnection) {
+    why = "cannot open display '" + s.display.toStdString() + "'";
   } else {
     // Not the display: what Qt said on the way tells what it was.
-    for (const Held& h : *g_held) {
-      const QByteArray line = h.text.toLocal8Bit();
-      std::fprintf(stderr, "%s\n", line.constData());
-    }
+    for (const Held& h : s.held) std::fprintf(stderr, "%s\n", h.text.toLocal8Bit().constData());
     why = "cannot start: " + text.section(QLatin1Char('\n'), 0, 0).toStdString();
   }
   std::fprintf(stderr, "%s: %s\n", kProgram, why.c_str());
@@ -159,21 +169,23 @@ void OnStartUpMessage(QtMsgType type, const QMessageLogContext& context, const Q
 }  // namespace
 
 DisplayGuard::DisplayGuard() {
-  g_held = new std::vector<Held>;
-  g_display = new QString;
-  g_previous = qInstallMessageHandler(OnStartUpMessage);
+  StartUp& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  s.previous = qInstallMessageHandler(OnStartUpMessage);
 }
 
 DisplayGuard::~DisplayGuard() {
-  qInstallMessageHandler(g_previous);
+  StartUp& s = State();
+  std::vector<Held> held;
+  {
+    std::lock_guard<std::mutex> lock(s.mutex);
+    qInstallMessageHandler(s.previous);
+    held.swap(s.held);
+  }
   // The display opened: what Qt said on the way goes out as it would have.
-  for (const Held& h : *g_held) {
+  for (const Held& h : held) {
     qt_message_output(h.type, QMessageLogContext(h.file, h.line, h.function, h.category), h.text);
   }
-  delete g_held;
-  delete g_display;
-  g_held = nullptr;
-  g_display = nullptr;
 }
 
 }  // namespace vandrel
