@@ -86,8 +86,8 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   // (a saved game named on the command line).
   void OpenSavedGame(const QString& path);
 
-  // Starts decoding the board and strip pictures, and reading the font
-  // configuration, on threads of their own, so that they are ready when the
+  // Starts decoding the board and strip pictures, then reading the font
+  // configuration, on a thread of its own, so that both are ready when the
   // window is made. Call it first thing in main, before the QApplication
   // (which takes a while to set up).
   static void Preload();
