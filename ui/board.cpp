@@ -89,9 +89,7 @@ QPixmap KeyedPixmap(const QImage& bitmap) {
 
 // --- BoardView -------------------------------------------------------------------
 
-BoardView::BoardView(QWidget* parent)
-    : QWidget(parent), bitmap_(kBoardSide, kBoardSide, QImage::Format_RGB32) {
-  bitmap_.fill(Qt::black);
+BoardView::BoardView(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   still_.start();
@@ -124,8 +122,20 @@ void BoardView::showHint() {
 }
 
 void BoardView::drawPicture(const QImage& picture) {
-  QPainter p(&bitmap_);
-  p.drawImage(0, 0, picture);
+  if (picture.isNull()) return;
+  const QSize side(kBoardSide, kBoardSide);
+  if (picture.size() == side && picture.format() == QImage::Format_RGB32) {
+    // The whole bitmap: shared with the picture until the first frame is
+    // drawn on it, so start-up neither clears nor copies 1.2 MB.
+    bitmap_ = picture;
+  } else {
+    if (bitmap_.isNull()) {
+      bitmap_ = QImage(side, QImage::Format_RGB32);
+      bitmap_.fill(Qt::black);
+    }
+    QPainter p(&bitmap_);
+    p.drawImage(0, 0, picture);
+  }
   rebuildScreenBitmap();
   update();
 }
@@ -205,7 +215,9 @@ void BoardView::invertFrame(int x, int y) {
 
 void BoardView::paintEvent(QPaintEvent* e) {
   QPainter p(this);
-  if (screen_.isNull()) {
+  if (bitmap_.isNull()) {
+    p.fillRect(rect(), Qt::black);  // no picture yet
+  } else if (screen_.isNull()) {
     for (const QRect& r : e->region()) p.drawImage(r.topLeft(), bitmap_, r);
   } else {
     p.setClipRegion(e->region());

@@ -93,7 +93,7 @@ class BoardView : public QWidget, public Rescalable {
   void invert(QImage& image, const QRect& cell, int pen);
   void invertOnScreen(int x, int y);
 
-  QImage bitmap_;
+  QImage bitmap_;               // the board picture (null until it comes), frames inverted on it
   QImage screen_;               // bitmap_ in device pixels, when the scale is not 1
   std::vector<QPoint> frames_;  // the frames inverted an odd number of times
   ArtLoader art_;

@@ -76,6 +76,17 @@ void ExpectCleanOutcome(const QByteArray& data, const std::string& what) {
   }
 }
 
+// Format_RGB32 wants 0xFF in every pixel's top byte; painting and the
+// screen trust it without looking.
+bool EveryPixelOpaque(const QImage& image) {
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if ((line[x] >> 24) != 0xFF) return false;
+  }
+  return true;
+}
+
 struct PictureSize {
   const char* path;
   int width;
@@ -94,6 +105,7 @@ TEST_P(RealPictures, DecodeAtTheirSizes) {
   EXPECT_EQ(image.width(), GetParam().width);
   EXPECT_EQ(image.height(), GetParam().height);
   EXPECT_EQ(image.format(), QImage::Format_RGB32);
+  EXPECT_TRUE(EveryPixelOpaque(image));
 }
 
 INSTANTIATE_TEST_SUITE_P(Art, RealPictures,
@@ -211,6 +223,7 @@ TEST(JpegFormats, GrayscaleAndProgressiveDecodeToRgb) {
     const QImage image = DecodeJpeg(Encode(37, 21, c.gray, c.progressive), &error);
     ASSERT_FALSE(image.isNull()) << error.toStdString();
     EXPECT_EQ(image.size(), QSize(37, 21));
+    EXPECT_TRUE(EveryPixelOpaque(image));
     const QColor got = image.pixelColor(18, 10);
     EXPECT_NEAR(got.red(), c.expected.red(), 4);
     EXPECT_NEAR(got.green(), c.expected.green(), 4);
