@@ -1,5 +1,7 @@
 #include "ui/vandu.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -22,8 +24,6 @@
 #include <chrono>
 #include <future>
 #include <map>
-
-#include <fontconfig/fontconfig.h>
 
 #include "jpegimage.h"
 #include "myfunc.h"
@@ -158,6 +158,8 @@ TForm1::TForm1(Options options) : options_(options), game_(*this) {
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(kDarkGreen));
   setPalette(pal);
+  // FormPaint covers every pixel it is asked for: no background fill first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
   setFont(WindowFont(Face::Tahoma, 16, false));
 
   Pictures pictures = PreloadSlot().valid() ? PreloadSlot().get() : DecodePictures();

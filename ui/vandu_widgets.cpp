@@ -1,6 +1,7 @@
 #include "ui/vandu_widgets.h"
 
 #include <QEvent>
+#include <QFontDatabase>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -11,7 +12,7 @@ namespace vandrel {
 
 namespace {
 
-QStringList Families(Face face) {
+QStringList Faces(Face face) {
   switch (face) {
     case Face::Tahoma:
       return {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")};
@@ -23,6 +24,19 @@ QStringList Families(Face face) {
       return {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
   }
   return {};
+}
+
+// The window's faces that this machine has. Asked for a face it lacks, Qt
+// sorts every font fontconfig knows to find a stand-in, once for each such
+// face, and keeps a text engine apart for each name: the start-up would pay
+// for Tahoma, Verdana and MS Sans Serif that all end up as DejaVu Sans.
+QStringList Families(Face face) {
+  const QStringList wanted = Faces(face);
+  const QStringList installed = QFontDatabase::families();
+  QStringList families;
+  for (const QString& family : wanted)
+    if (installed.contains(family, Qt::CaseInsensitive)) families << family;
+  return families.isEmpty() ? wanted : families;
 }
 
 // Captions are written with Windows line ends.
