@@ -5,6 +5,10 @@
 #   bare_ms           the same for a bare full-screen Qt window
 #                     (tools/vandrel-bare-window), started in turn with the game
 #   startup_ratio     startup_ms / bare_ms
+#   captioned_ms      the bare window that also draws one caption and the
+#                     board picture (decoded as the game decodes it) before
+#                     its first paint: what text and the board cost at least
+#   captioned_ratio   startup_ms / captioned_ms
 #   rss_mib           resident memory one second after start-up
 #   idle_cpu_percent  CPU used over 10 s while the game waits for the human's
 #                     throw, in percent of one core
@@ -25,6 +29,7 @@ idle_seconds=${IDLE_SECONDS:-10}
 [ -x "$prog" ] || { echo "no program at $prog" >&2; exit 2; }
 bare=$(dirname "$prog")/../tools/vandrel-bare-window
 [ -x "$bare" ] || { echo "no bare window at $bare" >&2; exit 2; }
+board_picture=$here/resources/art/board.jpg
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -80,21 +85,30 @@ until_shown() {
 
 : >"$work/startup"
 : >"$work/bare"
+: >"$work/captioned"
 : >"$work/rss"
 : >"$work/idle"
-for run in $(seq "$runs"); do
-  # The bare window first, then the game: in turn, on the same server.
+# Milliseconds from start to the first paint of the bare window, run with
+# the arguments given.
+time_bare() {
   rm -f "$work/fifo"
   mkfifo "$work/fifo"
+  local t0
   t0=$(date +%s%N)
-  "$bare" >"$work/fifo" 2>/dev/null &
+  "$bare" "$@" >"$work/fifo" 2>/dev/null &
   bare_pid=$!
   exec 3<"$work/fifo"
-  until_shown "$t0" >>"$work/bare"
+  until_shown "$t0"
   exec 3<&-
   kill "$bare_pid"
   wait "$bare_pid" 2>/dev/null || true
   bare_pid=""
+}
+
+for run in $(seq "$runs"); do
+  # The bare windows first, then the game: in turn, on the same server.
+  time_bare >>"$work/bare"
+  time_bare --caption-and-picture "$board_picture" >>"$work/captioned"
 
   rm -f "$work/fifo" "$work/trace"
   mkfifo "$work/fifo"
@@ -128,17 +142,19 @@ for run in $(seq "$runs"); do
   kill "$game_pid"
   wait "$game_pid" 2>/dev/null || true
   game_pid=""
-  printf 'run %d: startup %.1f ms (bare window %.1f ms), rss %.1f MiB, idle cpu %.4f %%\n' "$run" \
-    "$(tail -n1 "$work/startup")" "$(tail -n1 "$work/bare")" "$(tail -n1 "$work/rss")" \
-    "$(tail -n1 "$work/idle")" >&2
+  printf 'run %d: startup %.1f ms (bare window %.1f ms, captioned %.1f ms), rss %.1f MiB, idle cpu %.4f %%\n' \
+    "$run" "$(tail -n1 "$work/startup")" "$(tail -n1 "$work/bare")" \
+    "$(tail -n1 "$work/captioned")" "$(tail -n1 "$work/rss")" "$(tail -n1 "$work/idle")" >&2
 done
 
 idle=$(median <"$work/idle")
 startup=$(median <"$work/startup")
 bare_ms=$(median <"$work/bare")
+captioned_ms=$(median <"$work/captioned")
 ratio=$(awk -v a="$startup" -v b="$bare_ms" 'BEGIN { printf "%.2f", a / b }')
-printf 'startup_ms=%.1f bare_ms=%.1f startup_ratio=%s rss_mib=%.1f idle_cpu_percent=%.4f\n' \
-  "$startup" "$bare_ms" "$ratio" "$(median <"$work/rss")" "$idle"
+captioned_ratio=$(awk -v a="$startup" -v b="$captioned_ms" 'BEGIN { printf "%.2f", a / b }')
+printf 'startup_ms=%.1f bare_ms=%.1f startup_ratio=%s captioned_ms=%.1f captioned_ratio=%s rss_mib=%.1f idle_cpu_percent=%.4f\n' \
+  "$startup" "$bare_ms" "$ratio" "$captioned_ms" "$captioned_ratio" "$(median <"$work/rss")" "$idle"
 if [ -n "${STARTUP_RATIO_LIMIT:-}" ] &&
   awk -v r="$ratio" -v l="$STARTUP_RATIO_LIMIT" 'BEGIN { exit !(r > l) }'; then
   echo "FAIL: start-up takes $ratio times a bare window's (limit $STARTUP_RATIO_LIMIT)" >&2
