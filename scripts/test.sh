@@ -16,4 +16,4 @@ cmake --preset asan
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan -j "$jobs"
 
-tools/measure.sh build/default/app/vandrel 3
+tools/measure.sh build/default/app/vandrel 5

@@ -4,11 +4,12 @@
 #                     (the trace's "shown" line)
 #   bare_ms           the same for a bare full-screen Qt window
 #                     (tools/vandrel-bare-window), started in turn with the game
-#   startup_ratio     startup_ms / bare_ms
+#   startup_ratio     the game's start-up over the bare window's, run by run
+#                     (the two started one after the other), the median of those
 #   captioned_ms      the bare window that also draws one caption and the
 #                     board picture (decoded as the game decodes it) before
 #                     its first paint: what text and the board cost at least
-#   captioned_ratio   startup_ms / captioned_ms
+#   captioned_ratio   the same over the captioned window's
 #   rss_mib           resident memory one second after start-up
 #   idle_cpu_percent  CPU used over 10 s while the game waits for the human's
 #                     throw, in percent of one core
@@ -151,8 +152,11 @@ idle=$(median <"$work/idle")
 startup=$(median <"$work/startup")
 bare_ms=$(median <"$work/bare")
 captioned_ms=$(median <"$work/captioned")
-ratio=$(awk -v a="$startup" -v b="$bare_ms" 'BEGIN { printf "%.2f", a / b }')
-captioned_ratio=$(awk -v a="$startup" -v b="$captioned_ms" 'BEGIN { printf "%.2f", a / b }')
+# Each run's game over the windows started just before it: a machine that
+# slows down or speeds up between runs moves both.
+run_ratios() { paste "$work/startup" "$1" | awk '{ print $1 / $2 }' | median; }
+ratio=$(printf '%.2f' "$(run_ratios "$work/bare")")
+captioned_ratio=$(printf '%.2f' "$(run_ratios "$work/captioned")")
 printf 'startup_ms=%.1f bare_ms=%.1f startup_ratio=%s captioned_ms=%.1f captioned_ratio=%s rss_mib=%.1f idle_cpu_percent=%.4f\n' \
   "$startup" "$bare_ms" "$ratio" "$captioned_ms" "$captioned_ratio" "$(median <"$work/rss")" "$idle"
 if [ -n "${STARTUP_RATIO_LIMIT:-}" ] &&
