@@ -555,14 +555,19 @@ std::optional<SavedCrtc> DecodeSavedCrtc(std::string_view text) {
   return s;
 }
 
-DisplayMode CurrentDisplayMode() {
-  DisplayPtr dpy = OpenDisplay(nullptr);
-  if (!dpy) return {};
-  const int screen = DefaultScreen(dpy.get());
-  DisplayMode mode{DisplayWidth(dpy.get(), screen), DisplayHeight(dpy.get(), screen), 0};
-  const int depth = DefaultDepth(dpy.get(), screen);
+DisplayMode CurrentDisplayMode(Display* connection) {
+  Display* dpy = connection;
+  DisplayPtr own;
+  if (!dpy) {
+    own = OpenDisplay(nullptr);
+    if (!own) return {};
+    dpy = own.get();
+  }
+  const int screen = DefaultScreen(dpy);
+  DisplayMode mode{DisplayWidth(dpy, screen), DisplayHeight(dpy, screen), 0};
+  const int depth = DefaultDepth(dpy, screen);
   int count = 0;
-  if (XPixmapFormatValues* formats = XListPixmapFormats(dpy.get(), &count)) {
+  if (XPixmapFormatValues* formats = XListPixmapFormats(dpy, &count)) {
     for (int i = 0; i < count; ++i)
       if (formats[i].depth == depth) mode.bpp = formats[i].bits_per_pixel;
     XFree(formats);

@@ -20,6 +20,8 @@
 #include <string_view>
 #include <vector>
 
+struct _XDisplay;  // Xlib's Display
+
 namespace vandrel {
 
 struct DisplayMode {
@@ -27,8 +29,9 @@ struct DisplayMode {
 };
 
 // The screen's size in pixels and its bits per pixel (the pixmap format of the root
-// depth, so 32 for depth 24). All zero when there is no X display to ask.
-DisplayMode CurrentDisplayMode();
+// depth, so 32 for depth 24). All zero when there is no X display to ask. Given the
+// application's own connection, nothing goes to the server: both came with it.
+DisplayMode CurrentDisplayMode(_XDisplay* connection = nullptr);
 
 // Switches the primary output to a width x height mode, if it offers one, and sizes the
 // screen to match. RandR cannot change the colour depth, so bpp is only recorded; the

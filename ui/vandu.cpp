@@ -114,6 +114,12 @@ Pictures DecodePictures() {
           vandrel::LoadJpegResource(QStringLiteral(":/art/strip.jpg"))};
 }
 
+// The application's X connection, or none on another window system.
+_XDisplay* X11Connection() {
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  return x11 ? x11->display() : nullptr;
+}
+
 std::future<Pictures>& PreloadSlot() {
   static std::future<Pictures> pictures;
   return pictures;
@@ -145,7 +151,7 @@ TForm1::TForm1(Options options) : options_(options), game_(*this) {
   reseed();
 
   // The screen mode as the player had it, put back when the window goes.
-  const vandrel::DisplayMode mode = vandrel::CurrentDisplayMode();
+  const vandrel::DisplayMode mode = vandrel::CurrentDisplayMode(X11Connection());
   SavedWidth = mode.width;
   SavedHeight = mode.height;
   SavedBpp = mode.bpp;
