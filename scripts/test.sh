@@ -10,13 +10,18 @@ jobs=$(nproc)
 
 cmake --preset default
 cmake --build --preset default -j "$jobs"
-# A test that fails is run once more and must pass then; its first failure
-# stays in the log. The real-PulseAudio sound tests have each lost one sound
-# in a few runs on a loaded machine, not yet understood.
-ctest --preset default -j "$jobs" --repeat until-pass:2
+# Every test must pass at the first run, except those that time sounds on
+# a real sound server (label "sound"): with both cores busy, one sound in a
+# few hundred has been heard late or cut short, so a failing one runs once
+# more and must pass then. Its first failure stays in the log.
+run_tests() {
+  ctest --preset "$1" -j "$jobs" -LE sound
+  ctest --preset "$1" -j "$jobs" -L sound --repeat until-pass:2
+}
+run_tests default
 
 cmake --preset asan
 cmake --build --preset asan -j "$jobs"
-ctest --preset asan -j "$jobs" --repeat until-pass:2
+run_tests asan
 
 tools/measure.sh build/default/app/vandrel 5

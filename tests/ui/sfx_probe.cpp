@@ -79,10 +79,12 @@ int Play(int argc, char** argv) {
     const qint64 at = clock.elapsed();
     player->start(snd);
     const qint64 took = clock.elapsed() - at;
+    const bool streaming = player->streaming();
     const int length = player->lengthMs(snd);
     Wait(length);
-    std::printf("%s start=%lld (took %lld) length=%d waited=%lld\n", vandrel::SoundName(snd),
-                static_cast<long long>(at), static_cast<long long>(took), length,
+    std::printf("%s start=%lld (took %lld%s) length=%d waited=%lld\n", vandrel::SoundName(snd),
+                static_cast<long long>(at), static_cast<long long>(took),
+                streaming ? "" : ", no stream", length,
                 static_cast<long long>(clock.elapsed() - at));
     std::fflush(stdout);
   }

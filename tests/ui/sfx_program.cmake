@@ -5,4 +5,4 @@ add_test(NAME sfx_real_program
   COMMAND ${CMAKE_CURRENT_LIST_DIR}/sfx_program_test.sh $<TARGET_FILE:vandrel>
     $<TARGET_FILE:sfx_probe>)
 set_tests_properties(sfx_real_program PROPERTIES
-  LABELS realserver SKIP_RETURN_CODE 77 TIMEOUT 120 RUN_SERIAL TRUE)
+  LABELS "realserver;sound" SKIP_RETURN_CODE 77 TIMEOUT 120 RUN_SERIAL TRUE)

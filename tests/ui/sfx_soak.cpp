@@ -281,14 +281,16 @@ struct Heard {
 };
 
 // Looks for the sound from where it is due (ms into the recording): its head
-// (100 ms at most) from 30 ms before to 200 ms after, the first strong match
+// (100 ms at most) from 30 ms before to untilMs after, the first strong match
 // and then the best one close to it; then counts its loud frames heard.
 Heard Search(const std::vector<int16_t>& samples, double dueMs, const std::vector<double>& t,
-             const std::vector<double>& level, double peak) {
+             const std::vector<double>& level, double peak, int untilMs) {
   Heard h;
   const long due = std::lround(dueMs * kRate / 1000);
   const size_t head = std::min(t.size(), static_cast<size_t>(kRate / 10));
-  const long from = std::max(0L, due - kRate * 30 / 1000), to = due + kRate / 5;
+  const long from = std::max(0L, due - kRate * 30 / 1000);
+  const long to = std::min(due + static_cast<long>(untilMs) * kRate / 1000,
+                           static_cast<long>(samples.size()) - static_cast<long>(head));
   std::vector<double> m;
   for (long k = from; k <= to; ++k) m.push_back(Match(samples, static_cast<size_t>(k), t, head));
   const double best = m.empty() ? 0 : *std::max_element(m.begin(), m.end());
@@ -335,14 +337,19 @@ Heard Look(const Asked& a, const std::vector<Segment>& segs, const std::vector<d
         first = std::min(first, at - count * 1000.0 / kRate);
       }
     if (firstMs[0] < 1e300 && firstMs[1] < 1e300) h.gapMs = std::fabs(firstMs[1] - firstMs[0]);
-    for (const double first : firstMs) {
-      if (first == 1e300) continue;
-      const Heard found = Search(seg.samples, a.atMs - first, t, level, peak);
-      if (found.found && (!h.found || std::fabs(found.latencyMs) < std::fabs(h.latencyMs))) {
-        h.found = true;
-        h.latencyMs = found.latencyMs;
-        h.heardFrames = found.heardFrames;
+    // Up to 200 ms late; a sound not there is looked for up to a second late,
+    // so that the report tells a late sound from a lost one.
+    for (const int untilMs : {200, 1000}) {
+      for (const double first : firstMs) {
+        if (first == 1e300) continue;
+        const Heard found = Search(seg.samples, a.atMs - first, t, level, peak, untilMs);
+        if (found.found && (!h.found || std::fabs(found.latencyMs) < std::fabs(h.latencyMs))) {
+          h.found = true;
+          h.latencyMs = found.latencyMs;
+          h.heardFrames = found.heardFrames;
+        }
       }
+      if (h.found) break;
     }
     return h;
   }
