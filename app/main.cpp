@@ -13,8 +13,8 @@
 #include <optional>
 
 #include "app/cmdline.h"
-#include "myfunc.h"
-#include "vandu.h"
+#include "platform/screen_mode.h"
+#include "ui/window/main_window.h"
 
 namespace {
 

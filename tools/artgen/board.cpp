@@ -15,7 +15,7 @@
 #include <QTransform>
 #include <cmath>
 
-#include "art.h"
+#include "tools/artgen/art.h"
 
 namespace artgen {
 namespace {

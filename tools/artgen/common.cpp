@@ -3,7 +3,7 @@
 #include <QRadialGradient>
 #include <cmath>
 
-#include "art.h"
+#include "tools/artgen/art.h"
 
 namespace artgen {
 

@@ -6,7 +6,7 @@
 #include <QTextStream>
 #include <functional>
 
-#include "art.h"
+#include "tools/artgen/art.h"
 
 using namespace artgen;
 

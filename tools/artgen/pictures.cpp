@@ -8,7 +8,7 @@
 #include <cmath>
 #include <vector>
 
-#include "art.h"
+#include "tools/artgen/art.h"
 
 namespace artgen {
 namespace {

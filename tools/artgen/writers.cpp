@@ -9,7 +9,7 @@
 // jpeglib.h needs size_t and FILE declared before it.
 #include <jpeglib.h>
 
-#include "art.h"
+#include "tools/artgen/art.h"
 
 namespace artgen {
 

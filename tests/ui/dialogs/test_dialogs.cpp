@@ -1,0 +1,536 @@
+// The prompt, the options dialog, the about box, the message boxes and the file
+// dialogs, driven the way a player drives them: clicks while they run modally.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QComboBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "ui/dialogs/options_dialog.h"
+#include "ui/dialogs/dialog_style.h"
+#include "ui/media/jpeg_image.h"
+#include "ui/dialogs/about_dialog.h"
+#include "ui/dialogs/prompt_dialog.h"
+
+void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+
+// Each test has a watchdog, so that a dialog left open fails it instead of hanging.
+class DialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    watchdog_.setSingleShot(true);
+    QObject::connect(&watchdog_, &QTimer::timeout, [] {
+      ADD_FAILURE() << "a modal window was left open";
+      while (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        dialog->done(0);
+        QApplication::processEvents();
+      }
+    });
+    watchdog_.start(10000);
+  }
+  void TearDown() override { watchers_.clear(); }  // steps that never ran end here
+
+  // Runs `step` on the modal window of type T as soon as one is up. A step
+  // scheduled before a modal call runs inside that call's event loop.
+  template <typename T>
+  void WhenModal(std::function<void(T*)> step) {
+    QTimer* timer = watchers_.emplace_back(std::make_unique<QTimer>()).get();
+    QObject::connect(timer, &QTimer::timeout, [timer, step] {
+      auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
+      if (!window || !window->isVisible()) return;
+      timer->stop();
+      step(window);
+    });
+    timer->start(5);
+  }
+
+  QTimer watchdog_;
+  std::vector<std::unique_ptr<QTimer>> watchers_;
+};
+
+// --- Options dialog ----------------------------------------------------------
+
+class OptionsTest : public DialogTest {
+ protected:
+  // Opens the dialog, runs `inside` while it is up, and gives Execute's answer.
+  int Run(int* games, bool* sfxOn, std::function<void(TOptionForm*)> inside) {
+    return Run(games, sfxOn, nullptr, std::move(inside));
+  }
+  int Run(int* games, bool* sfxOn, bool* strong, std::function<void(TOptionForm*)> inside) {
+    WhenModal<TOptionForm>(std::move(inside));
+    return form_.Execute(games, sfxOn, strong);
+  }
+
+  TOptionForm form_{QImage(10, 796, QImage::Format_RGB32)};
+};
+
+struct ArrowCase {
+  int start, ups, downs, expected;
+};
+
+class OptionsArrowTest : public OptionsTest, public ::testing::WithParamInterface<ArrowCase> {};
+
+TEST_P(OptionsArrowTest, ArrowsClampToOneToTenAndWriteAtOnce) {
+  const ArrowCase c = GetParam();
+  int games = c.start;
+  bool sfx = true;
+  QString shown;
+  int afterFirstPress = 0;
+  Run(&games, &sfx, [&](TOptionForm* form) {
+    for (int i = 0; i < c.ups; ++i) Click(form->SpeedButton1);
+    for (int i = 0; i < c.downs; ++i) {
+      Click(form->SpeedButton2);
+      if (i == 0) afterFirstPress = games;  // written at once, not on Apply
+    }
+    shown = form->MatchLabel->text();
+    Click(form->CancelBtn);
+  });
+  EXPECT_EQ(games, c.expected);
+  EXPECT_EQ(shown, QString::number(c.expected));
+  if (c.ups == 0) {
+    EXPECT_EQ(afterFirstPress, std::max(c.start - 1, 1));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, OptionsArrowTest,
+                         ::testing::Values(ArrowCase{1, 12, 0, 10}, ArrowCase{1, 0, 1, 1},
+                                           ArrowCase{5, 0, 2, 3}, ArrowCase{5, 2, 3, 4},
+                                           ArrowCase{10, 0, 15, 1}),
+                         [](const ::testing::TestParamInfo<ArrowCase>& info) {
+                           const ArrowCase& c = info.param;
+                           return "From" + std::to_string(c.start) + "Up" + std::to_string(c.ups) +
+                                  "Down" + std::to_string(c.downs);
+                         });
+
+TEST_F(OptionsTest, CancelKeepsTheChangedCountAndTheNextOpeningShowsIt) {
+  int games = 3;
+  bool sfx = true;
+  QString shownFirst, shownNext;
+  const int result = Run(&games, &sfx, [&](TOptionForm* form) {
+    shownFirst = form->MatchLabel->text();
+    Click(form->SpeedButton1);
+    Click(form->SpeedButton1);
+    Click(form->SFXBox);
+    Click(form->CancelBtn);
+  });
+  EXPECT_EQ(result, TOptionForm::kCancel);
+  EXPECT_EQ(games, 5);
+  EXPECT_TRUE(sfx) << "Cancel leaves the sound switch alone";
+  Run(&games, &sfx, [&](TOptionForm* form) {
+    shownNext = form->MatchLabel->text();
+    Click(form->CancelBtn);
+  });
+  EXPECT_EQ(shownFirst, "3");
+  EXPECT_EQ(shownNext, "5");
+}
+
+// Apply takes the check box; the box keeps its own state between openings,
+// whatever the sound button did to the switch meanwhile.
+TEST_F(OptionsTest, ApplyTakesTheBoxWhichKeepsItsStateBetweenOpenings) {
+  int games = 1;
+  bool sfx = true;
+  bool checkedAtFirst = false;
+  EXPECT_EQ(Run(&games, &sfx,
+                [&](TOptionForm* form) {
+                  checkedAtFirst = form->SFXBox->isChecked();
+                  Click(form->SFXBox);
+                  Click(form->ApplyBtn);
+                }),
+            TOptionForm::kApply);
+  EXPECT_TRUE(checkedAtFirst);
+  EXPECT_FALSE(sfx);
+
+  for (const bool switchedElsewhere : {true, false}) {
+    sfx = switchedElsewhere;
+    bool shown = !form_.SFXBox->isChecked();
+    const bool left = form_.SFXBox->isChecked();
+    Run(&games, &sfx, [&](TOptionForm* form) {
+      shown = form->SFXBox->isChecked();
+      Click(form->SFXBox);  // leaves it the other way for the next round
+      Click(form->ApplyBtn);
+    });
+    EXPECT_EQ(shown, left);
+    EXPECT_EQ(sfx, !left);
+  }
+}
+
+// Every way out other than Apply answers Cancel, a close from outside included.
+TEST_F(OptionsTest, EveryOtherWayOutIsCancel) {
+  const std::vector<std::pair<const char*, std::function<void(TOptionForm*)>>> ways = {
+      {"close box", [](TOptionForm* f) { f->close(); }},
+      {"reject", [](TOptionForm* f) { f->reject(); }},
+      {"Escape", [](TOptionForm* f) { QTest::keyClick(f, Qt::Key_Escape); }},
+      {"done(0)", [](TOptionForm* f) { f->done(0); }},
+  };
+  for (const auto& [name, way] : ways) {
+    int games = 4;
+    bool sfx = true;
+    const int result = Run(&games, &sfx, [&, way = way](TOptionForm* form) {
+      form->SFXBox->setChecked(false);
+      way(form);
+    });
+    EXPECT_EQ(result, TOptionForm::kCancel) << name;
+    EXPECT_TRUE(sfx) << name;
+    EXPECT_FALSE(form_.isVisible()) << name;
+  }
+}
+
+// The computer's level has a band of its own between the sound box and the
+// buttons: what was above keeps its place, the buttons keep their distance
+// from the bottom edge.
+TEST_F(OptionsTest, LevelBandSitsBetweenTheSoundBoxAndTheButtons) {
+  EXPECT_EQ(form_.size(), QSize(298, 220));
+  const std::vector<std::pair<QWidget*, QPoint>> kept = {
+      {form_.Label1, {16, 40}},       {form_.MatchLabel, {184, 24}}, {form_.SpeedButton1, {248, 16}},
+      {form_.SpeedButton2, {248, 48}}, {form_.SFXBox, {68, 104}},    {form_.Label2, {104, 100}}};
+  for (const auto& [widget, place] : kept) EXPECT_EQ(widget->pos(), place) << widget->objectName().toStdString();
+  for (QWidget* button : {static_cast<QWidget*>(form_.CancelBtn), static_cast<QWidget*>(form_.ApplyBtn)})
+    EXPECT_EQ(form_.height() - button->geometry().bottom() - 1, 180 - (136 + 37));
+  EXPECT_EQ(form_.CancelBtn->x(), 8);
+  EXPECT_EQ(form_.ApplyBtn->x(), 176);
+  const int bandTop = std::max(form_.SFXBox->geometry().bottom(), form_.Label2->geometry().bottom());
+  for (QWidget* w : {static_cast<QWidget*>(form_.Label3), static_cast<QWidget*>(form_.LevelBox)}) {
+    EXPECT_GT(w->y(), bandTop) << w->objectName().toStdString();
+    EXPECT_LT(w->geometry().bottom(), form_.CancelBtn->y()) << w->objectName().toStdString();
+    EXPECT_LE(w->geometry().right(), form_.width()) << w->objectName().toStdString();
+  }
+  EXPECT_EQ(form_.Label3->text(), "Computer:");
+  ASSERT_EQ(form_.LevelBox->count(), 2);
+  EXPECT_EQ(form_.LevelBox->itemText(TOptionForm::kClassic), "Classic");
+  EXPECT_EQ(form_.LevelBox->itemText(TOptionForm::kStrong), "Strong");
+  EXPECT_LT(form_.Label3->geometry().right(), form_.LevelBox->x());
+}
+
+// Apply takes the level; Cancel forgets a change, and every opening shows
+// the level in force, Classic at first.
+TEST_F(OptionsTest, ApplyTakesTheLevelAndCancelForgetsIt) {
+  struct Step {
+    bool chooseStrong, apply, shownStrong, strongAfter;
+  };
+  const Step steps[] = {
+      {true, false, false, false},  // Classic at first; a cancelled change is forgotten
+      {true, true, false, true},
+      {false, false, true, true},  // the next opening shows Strong
+      {false, true, true, true},
+  };
+  int games = 1;
+  bool sfx = true, strong = false;
+  for (const Step& step : steps) {
+    bool shown = !step.shownStrong;
+    Run(&games, &sfx, &strong, [&](TOptionForm* form) {
+      shown = form->LevelBox->currentIndex() == TOptionForm::kStrong;
+      if (step.chooseStrong) {  // as a player picks it with the arrow key
+        form->LevelBox->setFocus();
+        QTest::keyClick(form->LevelBox, Qt::Key_Down);
+      }
+      Click(step.apply ? form->ApplyBtn : form->CancelBtn);
+    });
+    EXPECT_EQ(shown, step.shownStrong);
+    EXPECT_EQ(strong, step.strongAfter);
+  }
+  Run(&games, &sfx, &strong, [&](TOptionForm* form) {
+    QTest::keyClick(form->LevelBox, Qt::Key_Up);
+    Click(form->ApplyBtn);
+  });
+  EXPECT_FALSE(strong);
+}
+
+// The arrows are drawn triangles: wider at the bottom going up, at the top going down.
+TEST_F(OptionsTest, ArrowsPointUpAndDown) {
+  auto inkWidth = [](QWidget* button, int dy) {
+    const QImage image = button->grab().toImage();
+    int n = 0;
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixelColor(x, image.height() / 2 + dy).blue() > 150) ++n;
+    return n;
+  };
+  QImage black(10, 796, QImage::Format_RGB32);
+  black.fill(Qt::black);
+  TOptionForm form(black);
+  EXPECT_GT(inkWidth(form.SpeedButton1, 2), inkWidth(form.SpeedButton1, -2) + 3);
+  EXPECT_GT(inkWidth(form.SpeedButton2, -2), inkWidth(form.SpeedButton2, 2) + 3);
+}
+
+// --- Prompt ------------------------------------------------------------------
+
+// The pixels a text adds to the prompt.
+std::vector<QPoint> InkOf(TPrompt& prompt, const QString& text) {
+  prompt.Label1->setText(QString());
+  const QImage blank = prompt.grab().toImage();
+  prompt.Label1->setText(text);
+  const QImage written = prompt.grab().toImage();
+  std::vector<QPoint> ink;
+  for (int y = 0; y < blank.height(); ++y)
+    for (int x = 0; x < blank.width(); ++x)
+      if (blank.pixel(x, y) != written.pixel(x, y)) ink.emplace_back(x, y);
+  return ink;
+}
+
+TEST_F(DialogTest, PromptWrapsALongMessageInsideItsLabelAndCutsOffTheRest) {
+  TPrompt prompt;
+  const QRect label(16, 20, 273, 61);
+  const QString text =
+      "This is a long message that cannot possibly fit on one line of the prompt, "
+      "nor on two, nor on three, so the end of it must be cut off below the label";
+  const std::vector<QPoint> ink = InkOf(prompt, text);
+  ASSERT_FALSE(ink.empty());
+  QRect inked(ink.front(), ink.front());
+  for (const QPoint& p : ink) inked |= QRect(p, p);
+  EXPECT_TRUE(label.contains(inked)) << "text drawn outside the label";
+  EXPECT_GE(inked.height(), 2 * QFontMetrics(prompt.Label1->font()).lineSpacing() - 4)
+      << "wrapped onto more than two lines";
+  EXPECT_EQ(prompt.Label1->size(), QSize(273, 61));
+  EXPECT_EQ(prompt.Label1->text(), text) << "wrapped, not elided";
+
+  const std::vector<QPoint> shortInk = InkOf(prompt, "Click the Dice!");
+  QRect line(shortInk.front(), shortInk.front());
+  for (const QPoint& p : shortInk) line |= QRect(p, p);
+  EXPECT_NEAR(line.center().x(), label.center().x(), 3) << "centred";
+  EXPECT_LT(line.height(), QFontMetrics(prompt.Label1->font()).lineSpacing());
+}
+
+TEST_F(DialogTest, PromptOkAndCloseFromOutsideBothEndTheMessage) {
+  TPrompt prompt;
+  QString shown;
+  WhenModal<TPrompt>([&](TPrompt* p) {
+    shown = p->Label1->text();
+    Click(p->SpeedButton1);
+  });
+  prompt.ShowMessage("You can't move there!");
+  EXPECT_EQ(shown, "You can't move there!");
+  EXPECT_FALSE(prompt.isVisible());
+
+  WhenModal<TPrompt>([](TPrompt* p) { p->reject(); });
+  prompt.ShowMessage("Click the Dice!");
+  EXPECT_FALSE(prompt.isVisible());
+}
+
+// --- About box -----------------------------------------------------------------
+
+TEST_F(DialogTest, AboutLinkOpensTheAddressOrSaysItFailedAndClosesEitherWay) {
+  for (const bool opens : {true, false}) {
+    Tlogo logo;
+    std::vector<QUrl> opened;
+    logo.SetUrlOpener([&](const QUrl& url) {
+      opened.push_back(url);
+      return opens;
+    });
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    qsizetype buttons = 0;
+    bool aboutStillUp = false;
+    WhenModal<QMessageBox>([&](QMessageBox* box) {
+      title = box->windowTitle();
+      text = box->text();
+      icon = box->icon();
+      buttons = box->buttons().size();
+      aboutStillUp = logo.isVisible();
+      Click(box->button(QMessageBox::Ok));
+    });
+    WhenModal<Tlogo>([](Tlogo* l) { Click(l->Label1); });
+    logo.Execute();
+    QApplication::processEvents();
+
+    EXPECT_FALSE(logo.isVisible()) << opens;
+    EXPECT_EQ(opened, std::vector<QUrl>{QUrl("https://vandrel.example.org")}) << opens;
+    if (opens) {
+      EXPECT_TRUE(text.isEmpty()) << "no error box when the address opens";
+    } else {
+      EXPECT_EQ(title, "Error");
+      EXPECT_EQ(text, "Failed to execute //vandrel.example.org");
+      EXPECT_EQ(icon, QMessageBox::Critical);
+      EXPECT_EQ(buttons, 1);
+      EXPECT_TRUE(aboutStillUp) << "the error box comes over the about box";
+    }
+  }
+}
+
+TEST_F(DialogTest, AboutPictureClickClosesAndOtherClicksDoNot) {
+  Tlogo logo;
+  int opened = 0;
+  logo.SetUrlOpener([&](const QUrl&) { return ++opened, true; });
+  bool stillUp = false;
+  WhenModal<Tlogo>([&](Tlogo* l) {
+    Click(l->Label2);  // the version label does nothing
+    QTest::mouseClick(l->Image1, Qt::RightButton);
+    stillUp = l->isVisible();
+    QTest::mouseClick(l->Image1, Qt::LeftButton, {}, QPoint(100, 50));
+  });
+  logo.Execute();
+  EXPECT_TRUE(stillUp);
+  EXPECT_FALSE(logo.isVisible());
+  EXPECT_EQ(opened, 0);
+  // The descenders of the address fit in the link, which stays inside the box.
+  EXPECT_GE(logo.Label1->height(), QFontMetrics(logo.Label1->font()).height());
+  EXPECT_LE(logo.Label1->geometry().bottom(), logo.Client->height() - 1);
+}
+
+// --- Scaled pictures ---------------------------------------------------------------
+
+// A dialog owned by a window with a scaled layout shows its picture drawn for
+// that scale, pixel for pixel, not the 1x picture stretched; its labels of a
+// fixed size (the message, the address) grow with it.
+TEST_F(DialogTest, ScaledDialogsShowThePicturesDrawnForTheirScale) {
+  for (const int scale : {2, 3}) {
+    QWidget owner;
+    owner.setProperty("layoutScale", double(scale));
+    TPrompt prompt(&owner);
+    Tlogo logo(&owner);
+    prompt.show();
+    logo.show();
+    for (const auto& [picture, stem, fixed, width] :
+         {std::tuple(prompt.Image1, "prompt", prompt.Label1, 273),
+          std::tuple(logo.Image1, "title", logo.Label1, 497)}) {
+      const QString art = QStringLiteral(":/art/%1@%2x.jpg").arg(stem).arg(scale);
+      SCOPED_TRACE(art.toStdString());
+      const QImage drawn = vandrel::LoadJpegResource(art);
+      ASSERT_FALSE(drawn.isNull());
+      EXPECT_TRUE(picture->pixmap().toImage().convertToFormat(drawn.format()) == drawn)
+          << "not the picture drawn for the scale";
+      EXPECT_EQ(fixed->width(), width * scale);
+      EXPECT_GE(fixed->height(), fixed->fontMetrics().height());
+    }
+  }
+}
+
+// --- Message boxes -------------------------------------------------------------
+
+TEST_F(DialogTest, MessageBoxesAreTitledVandrelWithOneOk) {
+  using Show = void (*)(QWidget*, const QString&);
+  const std::vector<std::pair<Show, QMessageBox::Icon>> cases = {
+      {vandrel::ShowPlainMessage, QMessageBox::NoIcon},
+      {vandrel::ShowErrorMessage, QMessageBox::Critical}};
+  for (const auto& [show, expectedIcon] : cases) {
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::Question;
+    qsizetype buttons = 0;
+    WhenModal<QMessageBox>([&](QMessageBox* box) {
+      title = box->windowTitle();
+      text = box->text();
+      icon = box->icon();
+      buttons = box->buttons().size();
+      Click(box->button(QMessageBox::Ok));
+    });
+    show(nullptr, "Wrong direction");
+    EXPECT_EQ(title, "Vandrel");
+    EXPECT_EQ(text, "Wrong direction");
+    EXPECT_EQ(icon, expectedIcon);
+    EXPECT_EQ(buttons, 1);
+  }
+}
+
+// --- File dialogs --------------------------------------------------------------
+
+class FileDialogTest : public DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    ASSERT_TRUE(dir_.isValid());
+    for (const char* name : {"OLD.VDG", "new.vdg", "Mixed.Vdg", "notes.txt"}) {
+      QFile file(dir_.filePath(name));
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+  }
+
+  // Types a name into the dialog and accepts it. A dialog opens where the last
+  // one was left, so the test's folder is chosen first.
+  void TypeAndAccept(QFileDialog* dialog, const QString& name) {
+    dialog->setDirectory(dir_.path());
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText(name);
+    static_cast<QDialog*>(dialog)->accept();  // QFileDialog hides accept()
+  }
+
+  std::string Path(const QString& name) const {
+    return QFile::encodeName(dir_.filePath(name)).toStdString();
+  }
+
+  QTemporaryDir dir_;
+};
+
+TEST_F(FileDialogTest, SaveProposesNoNameAddsVdgAndReplacesWithoutAsking) {
+  QString title, proposed;
+  QStringList filters;
+  WhenModal<QFileDialog>([&](QFileDialog* d) {
+    title = d->windowTitle();
+    filters = d->nameFilters();
+    proposed = d->findChild<QLineEdit*>("fileNameEdit")->text();
+    TypeAndAccept(d, "game");
+  });
+  EXPECT_EQ(vandrel::AskSaveGameFile(nullptr), Path("game.VDG"));
+  EXPECT_EQ(title, "Save Game");
+  EXPECT_EQ(filters, QStringList{"Vandrel File (*.vdg)"});
+  EXPECT_EQ(proposed, "");
+
+  for (const char* name : {"OLD.VDG", "new.vdg"}) {  // existing files, any case
+    WhenModal<QFileDialog>([&](QFileDialog* d) { TypeAndAccept(d, name); });
+    EXPECT_EQ(vandrel::AskSaveGameFile(nullptr), Path(name)) << "asked before replacing";
+  }
+  WhenModal<QFileDialog>([](QFileDialog* d) { d->reject(); });
+  EXPECT_EQ(vandrel::AskSaveGameFile(nullptr), std::nullopt);
+}
+
+// The open dialog lists saved games whatever the case of their extension, and nothing else.
+TEST_F(FileDialogTest, LoadListsSavedGamesInAnyCase) {
+  QStringList listed, filters;
+  WhenModal<QFileDialog>([&](QFileDialog* d) {
+    filters = d->nameFilters();
+    d->setDirectory(dir_.path());
+    auto* model = d->findChild<QFileSystemModel*>();
+    const QModelIndex root = model->index(dir_.path());
+    for (int i = 0; i < 200 && model->rowCount(root) < 3; ++i) QTest::qWait(10);  // filled later
+    QTest::qWait(50);
+    for (int row = 0; row < model->rowCount(root); ++row)
+      listed << model->index(row, 0, root).data().toString();
+    d->reject();
+  });
+  EXPECT_EQ(vandrel::AskLoadGameFile(nullptr), std::nullopt);
+  listed.sort();
+  EXPECT_EQ(listed, (QStringList{"Mixed.Vdg", "OLD.VDG", "new.vdg"}));
+  EXPECT_EQ(filters, QStringList{"Vandrel Files (*.vdg)"});
+}
+
+TEST_F(FileDialogTest, LoadTakesOnlyExistingFilesAndAddsVdg) {
+  bool warned = false;
+  bool stayedOpen = false;
+  WhenModal<QFileDialog>([&](QFileDialog* d) {
+    WhenModal<QMessageBox>([&](QMessageBox* box) {  // Qt's "file not found"
+      warned = true;
+      box->accept();
+    });
+    TypeAndAccept(d, "missing");
+    stayedOpen = d->isVisible();
+    TypeAndAccept(d, "new");
+  });
+  EXPECT_EQ(vandrel::AskLoadGameFile(nullptr), Path("new.vdg"));
+  EXPECT_TRUE(warned);
+  EXPECT_TRUE(stayedOpen);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Offscreen, also when the tests are listed at build time.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

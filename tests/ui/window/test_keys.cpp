@@ -1,0 +1,221 @@
+// The game without a mouse: panel keys that act only where a click would,
+// the board's keyboard cursor (where it starts, Return and Escape as clicks
+// on its square), and the keys of the dialogs. Keys go in through the
+// window, as the keyboard delivers them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QWindow>
+#include <memory>
+#include <vector>
+
+#include "ui/dialogs/options_dialog.h"
+#include "tests/support/positions.h"
+#include "ui/window/keyboard.h"
+#include "ui/window/main_window.h"
+#include "ui/dialogs/dialog_layer.h"
+#include "ui/widgets/panel_widgets.h"
+
+namespace {
+
+using vandrel::GameState;
+using vandrel::HumanInput;
+using vandrel::kComputer;
+using vandrel::kHuman;
+using vandrel::testing::Position;
+
+struct Shown {
+  int prompts = 0;
+  int options = 0;
+};
+
+class CountingDialogs : public vandrel::DialogLayer {
+ public:
+  explicit CountingDialogs(Shown* shown) : shown_(shown) {}
+  void prompt(const QString&) override { ++shown_->prompts; }
+  int options(int*, bool*, bool*) override {
+    ++shown_->options;
+    return 1;
+  }
+  void about() override {}
+  void plainMessage(const QString&) override {}
+  void errorMessage(const QString&) override {}
+  std::optional<std::string> askSaveFile() override { return std::nullopt; }
+  std::optional<std::string> askLoadFile() override { return std::nullopt; }
+
+ private:
+  Shown* shown_;
+};
+
+class KeysTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = std::make_unique<TForm1>(TForm1::Options{false, false});
+    form->SetDialogs(std::make_unique<CountingDialogs>(&shown));
+    form->setGeometry(0, 0, 800, 600);
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  }
+
+  GameState& S() { return form->game().state(); }
+
+  void Key(Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(form->windowHandle(), k, m); }
+  void Keys(std::initializer_list<Qt::Key> keys) {
+    for (Qt::Key k : keys) Key(k);
+  }
+
+  // The human's turn begins in `position` (the cursor is placed), and the
+  // die shows `dice`.
+  void HumanTurn(const GameState& position, int dice) {
+    S() = position;
+    S().GameRunning = true;
+    form->game().HumanBtnClick();
+    S().Dice = dice;
+    S().Input = HumanInput::AwaitMove;
+  }
+
+  QPoint Cursor() { return form->keyboard().Cursor(); }
+
+  Shown shown;
+  std::unique_ptr<TForm1> form;
+};
+
+struct CursorStart {
+  const char* name;
+  const char* picture;
+  QPoint cursor;
+};
+
+class CursorStartTest : public KeysTest, public ::testing::WithParamInterface<CursorStart> {};
+
+TEST_P(CursorStartTest, OnTheLowestPieceNotYetOnItsTargetRow) {
+  HumanTurn(Position(GetParam().picture), 0);
+  EXPECT_EQ(Cursor(), GetParam().cursor);
+  EXPECT_TRUE(form->keyboard().CursorShown());
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, CursorStartTest,
+                         ::testing::Values(CursorStart{"NewGame", vandrel::testing::kStartPicture,
+                                                       QPoint(1, 6)},
+                                           CursorStart{"PieceOneHome",
+                                                       "A . . . . . . ."
+                                                       ". a b c d e f ."
+                                                       ". . . . . . . ."
+                                                       ". . . . . . . ."
+                                                       ". . . . B . . ."
+                                                       ". . . . . . . ."
+                                                       ". . . C D E F ."
+                                                       ". . . . . . . .",
+                                                       QPoint(4, 4)},
+                                           CursorStart{"OnTheBaseWalk",
+                                                       ". A B . . . . ."
+                                                       ". a b c d e f ."
+                                                       ". . . . . . . ."
+                                                       ". . . . . . . C"
+                                                       ". . . . . . . ."
+                                                       ". . . . . . . ."
+                                                       ". . . . D E F ."
+                                                       ". . . . . . . .",
+                                                       QPoint(7, 3)}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(KeysTest, ReturnAndEscapeAreClicksOnTheCursorSquare) {
+  HumanTurn(Position(vandrel::testing::kStartPicture), 3);
+  Key(Qt::Key_Escape);  // a right click on the own piece's image would select it
+  EXPECT_FALSE(S().PieceSelected);
+  Key(Qt::Key_Return);  // on piece 1: selects it
+  EXPECT_TRUE(S().PieceSelected);
+  Key(Qt::Key_Escape);  // the right click: dropped
+  EXPECT_FALSE(S().PieceSelected);
+  Keys({Qt::Key_Return, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Left, Qt::Key_Left});
+  EXPECT_EQ(Cursor(), QPoint(0, 3)) << "kept on the board";
+  Keys({Qt::Key_Right, Qt::Key_Return});
+  EXPECT_EQ(QPoint(S().piece(kHuman, 1).Col, S().piece(kHuman, 1).Row), QPoint(1, 3));
+  EXPECT_FALSE(S().PieceSelected);
+  EXPECT_EQ(shown.prompts, 0);
+}
+
+TEST_F(KeysTest, ReturnOnAComputerPieceIsTheRemoval) {
+  const GameState s = Position(
+      ". . . . . . . ."
+      ". a b . d e f ."
+      ". . . . . . . ."
+      ". A B C D E F ."
+      ". . . . . . . ."
+      ". . . . . . . ."
+      ". . . . . . . ."
+      ". . . c . . . .");
+  HumanTurn(s, 3);
+  Keys({Qt::Key_Up, Qt::Key_Up, Qt::Key_Return});  // on the computer's piece 1
+  EXPECT_EQ(QPoint(S().piece(kComputer, 3).Col, S().piece(kComputer, 3).Row), QPoint(0, 6));
+  EXPECT_FALSE(S().TurnBusy);
+}
+
+TEST_F(KeysTest, PanelKeysActOnlyWhereAClickWould) {
+  // No game: "Play Game" and the die are disabled, so P and Space do nothing.
+  Keys({Qt::Key_P, Qt::Key_Space, Qt::Key_D});
+  EXPECT_FALSE(S().GameRunning);
+  EXPECT_EQ(S().Dice, 0);
+  Key(Qt::Key_M);
+  EXPECT_EQ(form->sfxBtn->text(), "SFX Off");
+  Key(Qt::Key_F1);
+  EXPECT_TRUE(form->RichEdit1->isVisible());
+  Key(Qt::Key_Escape);  // a click on the rules closes them
+  EXPECT_FALSE(form->RichEdit1->isVisible());
+  Key(Qt::Key_N);
+  EXPECT_EQ(shown.options, 1);
+  EXPECT_TRUE(form->NewBtn->isEnabled());
+  Key(Qt::Key_N);  // "New Match" is disabled now
+  EXPECT_EQ(shown.options, 1);
+  EXPECT_TRUE(form->DiceBtn->toolTip().contains("Space or D"));
+  Key(Qt::Key_Q, Qt::ControlModifier);
+  QTest::qWait(20);
+  EXPECT_FALSE(form->isVisible());
+}
+
+// The real options dialog, answered with keys. (The prompt's keys are
+// tried on a real X server, in the accessibility test.)
+class DialogKeysTest : public KeysTest {
+ protected:
+  void SetUp() override {
+    KeysTest::SetUp();
+    form->CreateDialogs();
+  }
+  // Sends the keys to the dialog once it is up and active.
+  void Answer(QWidget* dialog, std::vector<Qt::Key> keys) {
+    QTimer::singleShot(0, dialog, [dialog, keys] {
+      if (!QTest::qWaitForWindowActive(dialog)) dialog->close();
+      for (Qt::Key k : keys) QTest::keyClick(dialog->windowHandle(), k);
+    });
+  }
+};
+
+TEST_F(DialogKeysTest, OptionsArrowsReturnAndEscape) {
+  auto* options = form->findChild<TOptionForm*>(QStringLiteral("OptionForm"));
+  ASSERT_NE(options, nullptr);
+  int games = 1;
+  bool sfx = true;
+  std::vector<Qt::Key> keys(12, Qt::Key_Up);
+  keys.push_back(Qt::Key_Down);
+  keys.push_back(Qt::Key_Return);
+  Answer(options, keys);
+  EXPECT_EQ(options->Execute(&games, &sfx), TOptionForm::kApply);
+  EXPECT_EQ(games, 9);
+  Answer(options, {Qt::Key_Down, Qt::Key_Escape});
+  EXPECT_EQ(options->Execute(&games, &sfx), TOptionForm::kCancel);
+  EXPECT_EQ(games, 8);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,107 @@
+#include "ui/dialogs/prompt_dialog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+
+#include "ui/dialogs/dialog_style.h"
+
+using vandrel::FlatButton;
+
+TPrompt::TPrompt(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+  setObjectName(QStringLiteral("Prompt"));
+  setFixedSize(303, 200);
+  setFont(vandrel::TahomaFont(19, false));
+
+  // The picture is 227 rows high; its top 24 rows lie above the window.
+  Image1 = new QLabel(this);
+  Image1->setObjectName(QStringLiteral("Image1"));
+  Image1->setGeometry(0, -24, 303, 227);
+  vandrel::SetArtPicture(Image1, "prompt");
+
+  // The message: centred, wrapped within the label, cut off below it.
+  Label1 = new QLabel(this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  vandrel::MakeCreamLabel(Label1, vandrel::TahomaFont(19, true));
+  Label1->setGeometry(16, 20, 273, 61);
+  Label1->setFixedSize(273, 61);
+  Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  Label1->setWordWrap(true);
+
+  SpeedButton1 = vandrel::MakeFlatButton(this, QStringLiteral("OK"), QRect(112, 144, 81, 37),
+                                         vandrel::TahomaFont(19, true));
+  SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+  connect(SpeedButton1, &QAbstractButton::clicked, this, &TPrompt::SpeedButton1Click);
+}
+
+void TPrompt::ShowMessage(const QString& text) {
+  Label1->setText(text);
+  exec();
+}
+
+void TPrompt::SpeedButton1Click() { accept(); }
+
+void TPrompt::showEvent(QShowEvent* event) {
+  vandrel::CentreOnScreen(this);
+  QDialog::showEvent(event);
+}
+
+namespace vandrel {
+
+namespace {
+
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
+  QMessageBox box(icon, QStringLiteral("Vandrel"), text, QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::PlainText);
+  vandrel::ScaleTextWithOwner(&box);
+  box.exec();
+}
+
+// Our own dialog rather than the desktop's, so that it looks and behaves the
+// same everywhere. Saved games are matched by extension in any case: a game
+// saved as "name" becomes "name.VDG", and "*.vdg" alone would hide it.
+std::optional<std::string> RunFileDialog(QWidget* parent, const QString& title,
+                                         const QString& filter, const QString& suffix, bool save) {
+  QFileDialog dialog(parent, title);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+  dialog.setNameFilter(filter);
+  dialog.setDefaultSuffix(suffix);
+  if (save) {
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  } else {
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+  }
+  vandrel::ScaleTextWithOwner(&dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty() || files.first().isEmpty()) return std::nullopt;
+  return QFile::encodeName(files.first()).toStdString();
+}
+
+}  // namespace
+
+void ShowPlainMessage(QWidget* parent, const QString& text) {
+  ShowBox(parent, QMessageBox::NoIcon, text);
+}
+
+void ShowErrorMessage(QWidget* parent, const QString& text) {
+  ShowBox(parent, QMessageBox::Critical, text);
+}
+
+std::optional<std::string> AskSaveGameFile(QWidget* parent) {
+  return RunFileDialog(parent, QStringLiteral("Save Game"), QStringLiteral("Vandrel File (*.vdg)"),
+                       QStringLiteral("VDG"), true);
+}
+
+std::optional<std::string> AskLoadGameFile(QWidget* parent) {
+  return RunFileDialog(parent, QStringLiteral("Open"), QStringLiteral("Vandrel Files (*.vdg)"),
+                       QStringLiteral("vdg"), false);
+}
+
+}  // namespace vandrel

@@ -1,0 +1,205 @@
+#include "ui/window/keyboard.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QPainter>
+#include <QPen>
+#include <QShortcut>
+#include <QTextEdit>
+#include <algorithm>
+#include <vector>
+
+#include "ui/window/accessibility.h"
+#include "ui/widgets/board_view.h"
+#include "ui/window/main_window.h"
+#include "ui/widgets/panel_widgets.h"
+
+namespace vandrel {
+
+namespace {
+
+// Clicks the button as the mouse would; a disabled or hidden one ignores it.
+void Press(QAbstractButton* b) {
+  if (b && b->isEnabled() && b->isVisible()) b->click();
+}
+
+}  // namespace
+
+QShortcut* BindKey(QWidget* window, const QKeySequence& key, std::function<void()> action,
+                   bool repeats) {
+  auto* s = new QShortcut(key, window);
+  s->setContext(Qt::WindowShortcut);
+  s->setAutoRepeat(repeats);
+  QObject::connect(s, &QShortcut::activated, window, std::move(action));
+  return s;
+}
+
+Keyboard::Keyboard(TForm1& form, Accessibility* access)
+    : QObject(&form), form_(form), access_(access) {
+  // The panel's keys, shown in the buttons' tooltips.
+  struct PanelKey {
+    QAbstractButton* button;
+    const char* action;
+    std::vector<QKeySequence> keys;
+    const char* shown;
+  };
+  const PanelKey panel[] = {
+      {form.MatchBtn, "New Match", {QKeySequence(Qt::Key_N)}, "N"},
+      {form.NewBtn, "Play Game", {QKeySequence(Qt::Key_P)}, "P"},
+      {form.DiceBtn,
+       "Throw Dice",
+       {QKeySequence(Qt::Key_Space), QKeySequence(Qt::Key_D)},
+       "Space or D"},
+      {form.SpeedButton4, "Save", {QKeySequence(Qt::CTRL | Qt::Key_S)}, "Ctrl+S"},
+      {form.LoadBtn, "Load", {QKeySequence(Qt::CTRL | Qt::Key_O)}, "Ctrl+O"},
+      {form.SpeedButton2, "Rules: show or hide", {QKeySequence(Qt::Key_F1)}, "F1"},
+      {form.sfxBtn, "Sound on or off", {QKeySequence(Qt::Key_M)}, "M"},
+      {form.SpeedButton1, "Bye!", {QKeySequence(Qt::CTRL | Qt::Key_Q)}, "Ctrl+Q"},
+  };
+  for (const PanelKey& k : panel) {
+    QAbstractButton* b = k.button;
+    for (const QKeySequence& key : k.keys) BindKey(&form, key, [b] { Press(b); });
+    b->setToolTip(QStringLiteral("%1 (%2)").arg(QLatin1String(k.action), QLatin1String(k.shown)));
+  }
+
+  // The board: the arrows move the cursor, Return clicks, Escape drops.
+  const struct {
+    Qt::Key key;
+    int dcol, drow;
+  } arrows[] = {
+      {Qt::Key_Left, -1, 0}, {Qt::Key_Right, 1, 0}, {Qt::Key_Up, 0, -1}, {Qt::Key_Down, 0, 1}};
+  for (const auto& a : arrows) {
+    BindKey(
+        &form, QKeySequence(a.key), [this, a] { MoveCursor(a.dcol, a.drow); }, true);
+  }
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+    BindKey(&form, QKeySequence(key), [this] { ClickCursor(MouseButton::Left); });
+  }
+  BindKey(&form, QKeySequence(Qt::Key_Escape), [this] { ClickCursor(MouseButton::Right); });
+  form.bgpic->setToolTip(form.bgpic->toolTip() +
+                         QStringLiteral(" (Escape); arrow keys move the cursor, Return clicks"));
+  form.bgpic->onPaintOver = [this](QPainter& p) { PaintCursor(p); };
+  SetCursor(col_, row_);
+}
+
+void Keyboard::BindDialogs(QWidget* window) {
+  // dialog, its default button, and the options dialog's arrows.
+  const struct {
+    const char* dialog;
+    const char* defaultButton;
+  } dialogs[] = {{"Prompt", "SpeedButton1"}, {"OptionForm", "ApplyBtn"}, {"logo", nullptr}};
+  for (const auto& d : dialogs) {
+    auto* dialog = window->findChild<QDialog*>(QLatin1String(d.dialog), Qt::FindDirectChildrenOnly);
+    if (!dialog) continue;
+    auto* button = d.defaultButton
+                       ? dialog->findChild<QAbstractButton*>(QLatin1String(d.defaultButton))
+                       : nullptr;
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+      BindKey(dialog, QKeySequence(key), [dialog, button] {
+        if (button) {
+          Press(button);
+        } else {
+          dialog->accept();
+        }
+      });
+    }
+    // The prompt has nothing else to do with a key: Space answers it too.
+    if (button && QLatin1String(d.dialog) == QLatin1String("Prompt")) {
+      BindKey(dialog, QKeySequence(Qt::Key_Space), [button] { Press(button); });
+    }
+    if (QLatin1String(d.dialog) == QLatin1String("OptionForm")) {
+      const struct {
+        Qt::Key key;
+        const char* button;
+        const char* tip;
+      } arrows[] = {{Qt::Key_Up, "SpeedButton1", "One game more (Up)"},
+                    {Qt::Key_Down, "SpeedButton2", "One game fewer (Down)"},
+                    {Qt::Key_unknown, "ApplyBtn", "Apply (Return)"},
+                    {Qt::Key_unknown, "CancelBtn", "Cancel (Escape)"}};
+      for (const auto& a : arrows) {
+        auto* b = dialog->findChild<QAbstractButton*>(QLatin1String(a.button));
+        if (!b) continue;
+        b->setToolTip(QLatin1String(a.tip));
+        if (a.key != Qt::Key_unknown)
+          BindKey(
+              dialog, QKeySequence(a.key), [b] { Press(b); }, true);
+      }
+    }
+  }
+}
+
+bool Keyboard::CursorShown() const {
+  return form_.bgpic->isEnabled() && !form_.RichEdit1->isVisible();
+}
+
+void Keyboard::PlaceCursorForTurn(const GameState& s) {
+  for (int p = 1; p <= kPiecesPerTeam; ++p) {
+    const TPiece& x = s.piece(kHuman, p);
+    if (x.Row != EndRowOf(kHuman)) {
+      SetCursor(x.Col, x.Row);
+      return;
+    }
+  }
+}
+
+void Keyboard::SetCursor(int col, int row) {
+  col_ = std::clamp(col, 0, 7);
+  row_ = std::clamp(row, 0, 7);
+  form_.bgpic->update();
+  if (access_) access_->CursorMoved(col_, row_);
+}
+
+void Keyboard::MoveCursor(int dcol, int drow) {
+  if (!CursorShown()) return;
+  SetCursor(col_ + dcol, row_ + drow);
+}
+
+void Keyboard::ClickCursor(MouseButton b) {
+  // The rules lie over the board: a click there closes them.
+  if (form_.RichEdit1->isVisible()) {
+    form_.RichEdit1MouseDown();
+    return;
+  }
+  BoardView* board = form_.bgpic;
+  if (!board->isEnabled()) return;
+  if (b == MouseButton::Left) {
+    // The topmost piece image on the square takes the click if it is enabled;
+    // a disabled one lets it through to the board, as it does the mouse's.
+    const QObjectList& images = board->children();
+    for (auto it = images.crbegin(); it != images.crend(); ++it) {
+      auto* img = qobject_cast<PieceImage*>(*it);
+      if (!img || !img->isVisible() || img->col() != col_ || img->row() != row_) continue;
+      if (img->isEnabled() && img->onMouseDown) {
+        img->onMouseDown(img->tag(), b);
+        return;
+      }
+      break;
+    }
+  }
+  // Escape goes to the board itself: a right click on an own piece's image
+  // would select it rather than drop the selection.
+  if (board->onMouseDown) {
+    board->onMouseDown(kCellPixels * col_ + kCellPixels / 2, kCellPixels * row_ + kCellPixels / 2,
+                       b);
+  }
+}
+
+void Keyboard::PaintCursor(QPainter& p) const {
+  if (!CursorShown()) return;
+  // Two pixels wide, four inside the square: between the selection frame on
+  // the cell's edge and the piece six pixels in. Yellow dashes on black.
+  const QRectF r(kCellPixels * col_ + 5, kCellPixels * row_ + 5, kCellPixels - 10,
+                 kCellPixels - 10);
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(Qt::black, 2));
+  p.drawRect(r);
+  QPen dash(QColor(255, 224, 0), 2, Qt::CustomDashLine);
+  dash.setDashPattern({3, 2});
+  p.setPen(dash);
+  p.drawRect(r);
+  p.restore();
+}
+
+}  // namespace vandrel
