@@ -1,20 +1,12 @@
 #include "ui/dialogs/dialog_layer.h"
 
-#ifdef VANDREL_HAVE_DIALOGS
-#include "ui/dialogs/options_dialog.h"
 #include "ui/dialogs/about_dialog.h"
+#include "ui/dialogs/options_dialog.h"
 #include "ui/dialogs/prompt_dialog.h"
-#else
-#include <QFileDialog>
-#include <QInputDialog>
-#include <QMessageBox>
-#endif
 
 namespace vandrel {
 
 namespace {
-
-#ifdef VANDREL_HAVE_DIALOGS
 
 class GameDialogs : public DialogLayer {
  public:
@@ -41,52 +33,6 @@ class GameDialogs : public DialogLayer {
   TOptionForm* options_;
   Tlogo* logo_;
 };
-
-#else
-
-// Plain stand-ins, for a build without the game's own dialogs.
-class GameDialogs : public DialogLayer {
- public:
-  GameDialogs(QWidget* parent, const QImage&) : parent_(parent) {}
-
-  void prompt(const QString& text) override { plainMessage(text); }
-  int options(int* gamesPerMatch, bool*, bool*) override {
-    bool ok = false;
-    const int n =
-        QInputDialog::getInt(parent_, QStringLiteral("Options"), QStringLiteral("Games / Match"),
-                             *gamesPerMatch, 1, 10, 1, &ok);
-    if (!ok) return 2;
-    *gamesPerMatch = n;
-    return 1;
-  }
-  void about() override { plainMessage(QStringLiteral("Vandrel v 1.1")); }
-  void plainMessage(const QString& text) override {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vandrel"), text, QMessageBox::Ok, parent_);
-    box.exec();
-  }
-  void errorMessage(const QString& text) override {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Vandrel"), text, QMessageBox::Ok,
-                    parent_);
-    box.exec();
-  }
-  std::optional<std::string> askSaveFile() override {
-    const QString f = QFileDialog::getSaveFileName(parent_, QStringLiteral("Save Game"), {},
-                                                   QStringLiteral("Vandrel games (*.vdg)"));
-    if (f.isEmpty()) return std::nullopt;
-    return f.toStdString();
-  }
-  std::optional<std::string> askLoadFile() override {
-    const QString f = QFileDialog::getOpenFileName(parent_, QStringLiteral("Load Game"), {},
-                                                   QStringLiteral("Vandrel games (*.vdg)"));
-    if (f.isEmpty()) return std::nullopt;
-    return f.toStdString();
-  }
-
- private:
-  QWidget* parent_;
-};
-
-#endif
 
 }  // namespace
 
