@@ -16,8 +16,6 @@
 
 namespace vandrel {
 
-enum class MouseButton { Left, Right, Middle };
-
 class Game {
  public:
   explicit Game(Presentation& ui) : ui_(ui) {}

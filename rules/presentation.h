@@ -51,6 +51,9 @@ constexpr const char* SoundName(Sound s) {
 }
 
 enum class Button { Dice, PlayGame, NewMatch, Load };
+
+// The mouse button of a click on the board or a piece.
+enum class MouseButton { Left, Right, Middle };
 constexpr int kButtonCount = 4;
 
 constexpr int kOptionsApply = 1;

@@ -25,6 +25,7 @@ class GameDialogs : public DialogLayer {
   void errorMessage(const QString& text) override { ShowErrorMessage(parent_, text); }
   std::optional<std::string> askSaveFile() override { return AskSaveGameFile(parent_); }
   std::optional<std::string> askLoadFile() override { return AskLoadGameFile(parent_); }
+  void setLayoutScale(double factor) override { parent_->setProperty("layoutScale", factor); }
 
  private:
   QWidget* parent_;

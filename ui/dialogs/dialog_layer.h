@@ -30,6 +30,8 @@ class DialogLayer {
   virtual void errorMessage(const QString& text) = 0;
   virtual std::optional<std::string> askSaveFile() = 0;
   virtual std::optional<std::string> askLoadFile() = 0;
+  // The main window's layout is scaled by `factor`: the dialogs scale with it.
+  virtual void setLayoutScale(double factor) { (void)factor; }
 };
 
 // The game's own dialogs, created at once in the order prompt, options,

@@ -27,7 +27,7 @@
 #include <optional>
 #include <vector>
 
-#include "control/game.h"
+#include "rules/presentation.h"
 #include "ui/widgets/layout_scale.h"
 
 class QPainter;

@@ -11,28 +11,11 @@
 
 #include "ui/window/accessibility.h"
 #include "ui/widgets/board_view.h"
+#include "ui/widgets/key_binding.h"
 #include "ui/window/main_window.h"
 #include "ui/widgets/panel_widgets.h"
 
 namespace vandrel {
-
-namespace {
-
-// Clicks the button as the mouse would; a disabled or hidden one ignores it.
-void Press(QAbstractButton* b) {
-  if (b && b->isEnabled() && b->isVisible()) b->click();
-}
-
-}  // namespace
-
-QShortcut* BindKey(QWidget* window, const QKeySequence& key, std::function<void()> action,
-                   bool repeats) {
-  auto* s = new QShortcut(key, window);
-  s->setContext(Qt::WindowShortcut);
-  s->setAutoRepeat(repeats);
-  QObject::connect(s, &QShortcut::activated, window, std::move(action));
-  return s;
-}
 
 Keyboard::Keyboard(TForm1& form, Accessibility* access)
     : QObject(&form), form_(form), access_(access) {

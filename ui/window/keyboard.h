@@ -30,12 +30,6 @@ namespace vandrel {
 
 class Accessibility;
 
-// A key of a window (or of its dialog): fires while that window is active,
-// whatever control inside it has the focus. Held down, it acts once, unless
-// it repeats (the arrows).
-QShortcut* BindKey(QWidget* window, const QKeySequence& key, std::function<void()> action,
-                   bool repeats = false);
-
 class Keyboard : public QObject {
   Q_OBJECT
  public:

@@ -479,6 +479,7 @@ void TForm1::FinishStartUp() {
 
 void TForm1::CreateDialogs() {
   dialogs_ = vandrel::CreateDialogs(this, strip_);
+  dialogs_->setLayoutScale(scaler_.scale().factor());
   keys_->BindDialogs(this);
   access_->NameDialogs(this);
 }
@@ -516,8 +517,8 @@ void TForm1::PlaceClient() {
     if (rulesLoaded_) LoadRulesText("HELP");
   }
   client_->setGeometry(QRect(fit.offset, fit.size));
-  // The dialogs scale with the layout (ui/dialogs/dialog_style.h).
-  setProperty("layoutScale", fit.scale);
+  // The dialogs scale with the layout.
+  if (dialogs_) dialogs_->setLayoutScale(fit.scale);
 }
 
 void TForm1::resizeEvent(QResizeEvent*) { PlaceClient(); }
