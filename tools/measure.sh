@@ -33,6 +33,8 @@ bare=$(dirname "$prog")/../tools/vandrel-bare-window
 board_picture=$here/resources/art/board.jpg
 
 work=$(mktemp -d)
+# The programs get Qt's X11 platform and XDG folders of their own.
+xsession_private_env "$work/home"
 xvfb_pid=""
 game_pid=""
 bare_pid=""

@@ -149,8 +149,21 @@ xsession_first_target() {
 cell_x() { echo $((24 + 35 + 70 * $1)); }
 cell_y() { echo $((20 + 35 + 70 * $1)); }
 
+# What the programs a test starts need, whatever the caller's environment
+# holds: Qt's X11 platform (a QT_QPA_PLATFORM=offscreen left there would
+# keep every window off the screen) and XDG folders of their own under $1,
+# so that nothing a program keeps there changes the next run.
+xsession_private_env() {
+  local home=$1
+  mkdir -p "$home/runtime" "$home/config" "$home/state" "$home/data" "$home/cache"
+  chmod 700 "$home/runtime"
+  export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$home/runtime" XDG_CONFIG_HOME="$home/config"
+  export XDG_STATE_HOME="$home/state" XDG_DATA_HOME="$home/data" XDG_CACHE_HOME="$home/cache"
+}
+
 # The start every real-window test shares. Exits 77 (skipped) when one of the
-# tools "$@" is not installed. Makes the work folder $work, where the game's
+# tools "$@" is not installed. Makes the work folder $work (with the private
+# environment above under $work/home), where the game's
 # trace ($work/trace) and standard error ($work/stderr) go; when the script
 # ends, however it ends, xsession_stop ends the game and the X server and the
 # folder goes. Defines
@@ -164,6 +177,7 @@ xsession_test_setup() {
     command -v "$tool" >/dev/null || { echo "skip: $tool is not installed"; exit 77; }
   done
   work=$(mktemp -d)
+  xsession_private_env "$work/home"
   game_pid="" xvfb_pid=""
   trap 'xsession_stop; rm -rf "$work"' EXIT
   trap 'exit 1' INT TERM HUP

@@ -52,6 +52,27 @@ pid_t Spawn(const std::vector<std::string>& argv, int outFd = -1, int fd3 = -1) 
 }
 
 // Ends a child process when the test leaves early.
+// XDG folders of the game's own for this run, whatever the caller's
+// environment holds, so that nothing the game keeps changes the next run.
+struct PrivateFolders {
+  std::filesystem::path home;
+  PrivateFolders() {
+    char pattern[] = "/tmp/vandrel-e2e-XXXXXX";
+    home = ::mkdtemp(pattern);
+    for (const char* var : {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_STATE_HOME",
+                            "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
+      const std::filesystem::path dir = home / var;
+      std::filesystem::create_directory(dir);
+      std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
+      ::setenv(var, dir.c_str(), 1);
+    }
+  }
+  ~PrivateFolders() {
+    std::error_code ignored;
+    std::filesystem::remove_all(home, ignored);
+  }
+};
+
 struct Reaper {
   pid_t pid;
   ~Reaper() {
@@ -210,6 +231,7 @@ TEST(WholeMatch, TwoGamesThroughTheRealWindow) {
 
   ::setenv("VANDREL_TRACE", "1", 1);
   ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+  PrivateFolders folders;
   int fds[2];
   ASSERT_EQ(::pipe(fds), 0);
   const pid_t game = Spawn({VANDREL_PROGRAM}, fds[1]);
