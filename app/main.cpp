@@ -13,7 +13,8 @@
 #include <optional>
 
 #include "app/cmdline.h"
-#include "platform/screen_mode.h"
+#include "platform/mode_guardian.h"
+#include "platform/quit_signals.h"
 #include "ui/window/main_window.h"
 
 namespace {

@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <cstdio>
 
+#include "platform/mode_guardian.h"
+#include "platform/quit_signals.h"
 #include "platform/screen_mode.h"
 
 int main(int argc, char** argv) {
