@@ -125,7 +125,7 @@ Accessibility::Accessibility(const WindowControls& controls)
 void Accessibility::NamePiece(QObject* object) {
   auto* img = qobject_cast<PieceImage*>(object);
   if (!img) return;
-  // pc7 .. pc12 are the human's.
+  // pieces[7..12] are the human's.
   const bool human = std::find(controls_.pieces.begin() + 7, controls_.pieces.end(), img) !=
                      controls_.pieces.end();
   const QString name = PieceName(human ? kHuman : kComputer, img->tag(), img->col(), img->row());

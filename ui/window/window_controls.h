@@ -1,8 +1,8 @@
-// The main window's controls as the keys and the accessibility names see
-// them: the board with its piece images, the side panel, the rules viewer,
-// and the two things of the window they need besides (closing the rules, the
-// game's state). The window builds it (ui/window/window_builder.h) and hands
-// it to them, so neither needs the window itself.
+// The main window's controls: the board with its piece images, the side
+// panel and the rules viewer, with the two things of the window the keys and
+// the accessibility names need besides (closing the rules, the game's state).
+// The window builds it (ui/window/window_builder.h) and hands it to the keys
+// and the names, so neither needs the window itself.
 #pragma once
 
 #include <array>
