@@ -16,6 +16,7 @@
 #include "platform/mode_guardian.h"
 #include "platform/quit_signals.h"
 #include "ui/window/main_window.h"
+#include "ui/window/preload.h"
 
 namespace {
 
@@ -48,28 +49,28 @@ int main(int argc, char** argv) {
     return vandrel::kExitFailure;
   }
 
-  TForm1::Preload();
+  vandrel::Preload();
   std::optional<vandrel::DisplayGuard> guard(std::in_place);
   QApplication app(argc, argv);
   guard.reset();
   QApplication::setApplicationName(QStringLiteral("Vandrel"));
 
-  TForm1::Options options;
+  MainWindow::Options options;
   options.developer = EnvOn("VANDREL_DEVELOPER");
   options.windowed = cl.windowed;
   int rc = 0;
   {
-    TForm1 form(options);
-    if (EnvOn("VANDREL_TRACE")) form.SetTraceStream(stdout);
+    MainWindow window(options);
+    if (EnvOn("VANDREL_TRACE")) window.SetTraceStream(stdout);
     // The dialogs (prompt, options, about box) follow right after the
     // window's first paint; the last step of start-up is the game's screen
     // mode (unless windowed).
-    form.ShowOnScreen();
-    vandrel::InstallQuitSignalHandlers([&form] { form.close(); });
+    window.ShowOnScreen();
+    vandrel::InstallQuitSignalHandlers([&window] { window.close(); });
     // A saved game named on the command line starts as "Load" starts one,
     // once the window runs.
     if (!cl.file.isEmpty()) {
-      QTimer::singleShot(0, &form, [&form, &cl] { form.OpenSavedGame(cl.file); });
+      QTimer::singleShot(0, &window, [&window, &cl] { window.OpenSavedGame(cl.file); });
     }
     rc = QApplication::exec();
   }  // the window puts the screen mode back and lets its sounds go

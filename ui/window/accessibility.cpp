@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "ui/widgets/board_view.h"
-#include "ui/window/main_window.h"
 #include "ui/widgets/panel_widgets.h"
 
 namespace vandrel {
@@ -25,14 +24,16 @@ QString Owner(int team, bool plural) {
   return plural ? QStringLiteral("Computer pieces") : QStringLiteral("Computer piece");
 }
 
-// The prompt as an alert: its name is its message.
+// The prompt as an alert: its name is its message, the one label in it
+// that carries text (the other holds its picture).
 class PromptInterface : public QAccessibleWidget {
  public:
   explicit PromptInterface(QWidget* w) : QAccessibleWidget(w, QAccessible::AlertMessage) {}
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name) {
-      if (auto* label = widget()->findChild<QLabel*>(QStringLiteral("Label1")))
-        return label->text();
+      for (const QLabel* label : widget()->findChildren<QLabel*>()) {
+        if (!label->text().isEmpty()) return label->text();
+      }
     }
     return QAccessibleWidget::text(t);
   }
@@ -79,7 +80,9 @@ QString DieName(int value) {
   return value > 0 ? QStringLiteral("Die: %1").arg(value) : QStringLiteral("Die: not thrown");
 }
 
-Accessibility::Accessibility(TForm1& form) : QObject(&form), form_(form) {
+Accessibility::Accessibility(const WindowControls& controls)
+    : QObject(controls.window), controls_(controls) {
+  const WindowControls& c = controls;
   static const bool factoryInstalled = [] {
     QAccessible::installFactory(PromptFactory);
     return true;
@@ -88,42 +91,43 @@ Accessibility::Accessibility(TForm1& form) : QObject(&form), form_(form) {
 
   // Captions with a line break, no caption, or a symbol get a name; the
   // others keep their caption as their name.
-  Name(form.DiceBtn, QStringLiteral("Throw Dice"));
-  Name(form.SpeedButton5, QStringLiteral("About Vandrel"));
-  Name(form.dice, DieName(0));
-  Name(form.humarrow, QStringLiteral("Your turn"));
-  Name(form.comparrow, QStringLiteral("My turn"));
-  Name(form.bgpic, QStringLiteral("Board"));
-  Name(form.RichEdit1, QStringLiteral("Rules"));
-  Name(form.Label2, QStringLiteral("Columns 6 to 1, as the computer counts them"));
-  Name(form.Label9, QStringLiteral("Columns 1 to 6, as you count them"));
-  form.Play2->setAccessibleDescription(QStringLiteral("Your match score"));
-  form.Play1->setAccessibleDescription(QStringLiteral("My match score"));
-  form.bonuslabel1->setAccessibleDescription(QStringLiteral("Your bonus points"));
-  form.bonuslabel2->setAccessibleDescription(QStringLiteral("My bonus points"));
+  Name(c.diceButton, QStringLiteral("Throw Dice"));
+  Name(c.aboutButton, QStringLiteral("About Vandrel"));
+  Name(c.die, DieName(0));
+  Name(c.humanTurnArrow, QStringLiteral("Your turn"));
+  Name(c.computerTurnArrow, QStringLiteral("My turn"));
+  Name(c.board, QStringLiteral("Board"));
+  Name(c.rulesViewer, QStringLiteral("Rules"));
+  Name(c.topColumnNumbers, QStringLiteral("Columns 6 to 1, as the computer counts them"));
+  Name(c.bottomColumnNumbers, QStringLiteral("Columns 1 to 6, as you count them"));
+  c.humanMatchScore->setAccessibleDescription(QStringLiteral("Your match score"));
+  c.computerMatchScore->setAccessibleDescription(QStringLiteral("My match score"));
+  c.humanBonus->setAccessibleDescription(QStringLiteral("Your bonus points"));
+  c.computerBonus->setAccessibleDescription(QStringLiteral("My bonus points"));
   for (int n = 1; n <= 6; ++n) {
-    form.LeftStackLabels[n]->setAccessibleDescription(
+    c.leftStackHeights[static_cast<size_t>(n)]->setAccessibleDescription(
         QStringLiteral("Computer pieces stacked on column 0, row %1").arg(n));
-    form.RightStackLabels[n]->setAccessibleDescription(
+    c.rightStackHeights[static_cast<size_t>(n)]->setAccessibleDescription(
         QStringLiteral("Your pieces stacked on column 7, row %1").arg(n));
   }
   // The pieces are renamed whenever they move.
   for (int i = 1; i <= 12; ++i) {
-    NamePiece(form.pc[i]);
-    form.pc[i]->installEventFilter(this);
+    NamePiece(c.pieces[static_cast<size_t>(i)]);
+    c.pieces[static_cast<size_t>(i)]->installEventFilter(this);
   }
 
   dieSettled_.setSingleShot(true);
   dieSettled_.setInterval(kDieSettleMs);
   connect(&dieSettled_, &QTimer::timeout, this,
-          [this] { form_.dice->setAccessibleName(DieName(dieValue_)); });
+          [this] { controls_.die->setAccessibleName(DieName(dieValue_)); });
 }
 
 void Accessibility::NamePiece(QObject* object) {
   auto* img = qobject_cast<PieceImage*>(object);
   if (!img) return;
-  // pc7 .. pc12 are the human's.
-  const bool human = std::find(form_.pc.begin() + 7, form_.pc.end(), img) != form_.pc.end();
+  // pieces[7..12] are the human's.
+  const bool human = std::find(controls_.pieces.begin() + 7, controls_.pieces.end(), img) !=
+                     controls_.pieces.end();
   const QString name = PieceName(human ? kHuman : kComputer, img->tag(), img->col(), img->row());
   if (img->accessibleName() != name) img->setAccessibleName(name);
 }
@@ -145,7 +149,7 @@ void Accessibility::ShowDie(int value) {
   if (value == 0) {
     // A blank die is told at once.
     dieSettled_.stop();
-    form_.dice->setAccessibleName(DieName(0));
+    controls_.die->setAccessibleName(DieName(0));
     return;
   }
   dieSettled_.start();
@@ -154,8 +158,9 @@ void Accessibility::ShowDie(int value) {
 void Accessibility::CursorMoved(int col, int row) {
   cursorCol_ = col;
   cursorRow_ = row;
-  const QString text = QStringLiteral("Cursor: ") + SquareName(form_.game().state(), col, row);
-  if (form_.bgpic->accessibleDescription() != text) form_.bgpic->setAccessibleDescription(text);
+  const QString text = QStringLiteral("Cursor: ") + SquareName(controls_.gameState(), col, row);
+  if (controls_.board->accessibleDescription() != text)
+    controls_.board->setAccessibleDescription(text);
 }
 
 void Accessibility::NameDialogs(QWidget* window) {

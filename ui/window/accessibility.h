@@ -6,6 +6,8 @@
 // Squares are named by column 0..7 from the left and row 0..7 from the top,
 // as the game counts them: "Your piece 1, column 1, row 6" is the human's
 // piece 1 on its start square.
+//
+// The names know the window by its controls (ui/window/window_controls.h).
 #pragma once
 
 #include <QObject>
@@ -13,9 +15,9 @@
 #include <QTimer>
 
 #include "rules/state.h"
+#include "ui/window/window_controls.h"
 
 class QWidget;
-class TForm1;
 
 namespace vandrel {
 
@@ -30,7 +32,8 @@ QString DieName(int value);
 class Accessibility : public QObject {
   Q_OBJECT
  public:
-  explicit Accessibility(TForm1& form);
+  // Names the controls, which stay the window's (controls.window).
+  explicit Accessibility(const WindowControls& controls);
 
   // The die shows a value (0: blank). The name follows once the value has
   // stood for a moment, so a reader is told the throw, not the animation.
@@ -50,7 +53,7 @@ class Accessibility : public QObject {
  private:
   void NamePiece(QObject* image);
 
-  TForm1& form_;
+  const WindowControls& controls_;
   QTimer dieSettled_;
   int dieValue_ = 0;
   int cursorCol_ = -1, cursorRow_ = -1;

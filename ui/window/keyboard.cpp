@@ -9,16 +9,16 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/window/accessibility.h"
 #include "ui/widgets/board_view.h"
 #include "ui/widgets/key_binding.h"
-#include "ui/window/main_window.h"
 #include "ui/widgets/panel_widgets.h"
+#include "ui/window/accessibility.h"
 
 namespace vandrel {
 
-Keyboard::Keyboard(TForm1& form, Accessibility* access)
-    : QObject(&form), form_(form), access_(access) {
+Keyboard::Keyboard(const WindowControls& controls, Accessibility* access)
+    : QObject(controls.window), controls_(controls), access_(access) {
+  QWidget* window = controls.window;
   // The panel's keys, shown in the buttons' tooltips.
   struct PanelKey {
     QAbstractButton* button;
@@ -27,21 +27,21 @@ Keyboard::Keyboard(TForm1& form, Accessibility* access)
     const char* shown;
   };
   const PanelKey panel[] = {
-      {form.MatchBtn, "New Match", {QKeySequence(Qt::Key_N)}, "N"},
-      {form.NewBtn, "Play Game", {QKeySequence(Qt::Key_P)}, "P"},
-      {form.DiceBtn,
+      {controls.newMatchButton, "New Match", {QKeySequence(Qt::Key_N)}, "N"},
+      {controls.playGameButton, "Play Game", {QKeySequence(Qt::Key_P)}, "P"},
+      {controls.diceButton,
        "Throw Dice",
        {QKeySequence(Qt::Key_Space), QKeySequence(Qt::Key_D)},
        "Space or D"},
-      {form.SpeedButton4, "Save", {QKeySequence(Qt::CTRL | Qt::Key_S)}, "Ctrl+S"},
-      {form.LoadBtn, "Load", {QKeySequence(Qt::CTRL | Qt::Key_O)}, "Ctrl+O"},
-      {form.SpeedButton2, "Rules: show or hide", {QKeySequence(Qt::Key_F1)}, "F1"},
-      {form.sfxBtn, "Sound on or off", {QKeySequence(Qt::Key_M)}, "M"},
-      {form.SpeedButton1, "Bye!", {QKeySequence(Qt::CTRL | Qt::Key_Q)}, "Ctrl+Q"},
+      {controls.saveButton, "Save", {QKeySequence(Qt::CTRL | Qt::Key_S)}, "Ctrl+S"},
+      {controls.loadButton, "Load", {QKeySequence(Qt::CTRL | Qt::Key_O)}, "Ctrl+O"},
+      {controls.rulesButton, "Rules: show or hide", {QKeySequence(Qt::Key_F1)}, "F1"},
+      {controls.soundButton, "Sound on or off", {QKeySequence(Qt::Key_M)}, "M"},
+      {controls.byeButton, "Bye!", {QKeySequence(Qt::CTRL | Qt::Key_Q)}, "Ctrl+Q"},
   };
   for (const PanelKey& k : panel) {
     QAbstractButton* b = k.button;
-    for (const QKeySequence& key : k.keys) BindKey(&form, key, [b] { Press(b); });
+    for (const QKeySequence& key : k.keys) BindKey(window, key, [b] { Press(b); });
     b->setToolTip(QStringLiteral("%1 (%2)").arg(QLatin1String(k.action), QLatin1String(k.shown)));
   }
 
@@ -53,15 +53,16 @@ Keyboard::Keyboard(TForm1& form, Accessibility* access)
       {Qt::Key_Left, -1, 0}, {Qt::Key_Right, 1, 0}, {Qt::Key_Up, 0, -1}, {Qt::Key_Down, 0, 1}};
   for (const auto& a : arrows) {
     BindKey(
-        &form, QKeySequence(a.key), [this, a] { MoveCursor(a.dcol, a.drow); }, true);
+        window, QKeySequence(a.key), [this, a] { MoveCursor(a.dcol, a.drow); }, true);
   }
   for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
-    BindKey(&form, QKeySequence(key), [this] { ClickCursor(MouseButton::Left); });
+    BindKey(window, QKeySequence(key), [this] { ClickCursor(MouseButton::Left); });
   }
-  BindKey(&form, QKeySequence(Qt::Key_Escape), [this] { ClickCursor(MouseButton::Right); });
-  form.bgpic->setToolTip(form.bgpic->toolTip() +
-                         QStringLiteral(" (Escape); arrow keys move the cursor, Return clicks"));
-  form.bgpic->onPaintOver = [this](QPainter& p) { PaintCursor(p); };
+  BindKey(window, QKeySequence(Qt::Key_Escape), [this] { ClickCursor(MouseButton::Right); });
+  controls.board->setToolTip(
+      controls.board->toolTip() +
+      QStringLiteral(" (Escape); arrow keys move the cursor, Return clicks"));
+  controls.board->onPaintOver = [this](QPainter& p) { PaintCursor(p); };
   SetCursor(col_, row_);
 }
 
@@ -112,7 +113,7 @@ void Keyboard::BindDialogs(QWidget* window) {
 }
 
 bool Keyboard::CursorShown() const {
-  return form_.bgpic->isEnabled() && !form_.RichEdit1->isVisible();
+  return controls_.board->isEnabled() && !controls_.rulesViewer->isVisible();
 }
 
 void Keyboard::PlaceCursorForTurn(const GameState& s) {
@@ -128,7 +129,7 @@ void Keyboard::PlaceCursorForTurn(const GameState& s) {
 void Keyboard::SetCursor(int col, int row) {
   col_ = std::clamp(col, 0, 7);
   row_ = std::clamp(row, 0, 7);
-  form_.bgpic->update();
+  controls_.board->update();
   if (access_) access_->CursorMoved(col_, row_);
 }
 
@@ -139,11 +140,11 @@ void Keyboard::MoveCursor(int dcol, int drow) {
 
 void Keyboard::ClickCursor(MouseButton b) {
   // The rules lie over the board: a click there closes them.
-  if (form_.RichEdit1->isVisible()) {
-    form_.RichEdit1MouseDown();
+  if (controls_.rulesViewer->isVisible()) {
+    controls_.closeRules();
     return;
   }
-  BoardView* board = form_.bgpic;
+  BoardView* board = controls_.board;
   if (!board->isEnabled()) return;
   if (b == MouseButton::Left) {
     // The topmost piece image on the square takes the click if it is enabled;

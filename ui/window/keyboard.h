@@ -11,6 +11,8 @@
 // the inverted selection frame on the cell's edge and around a piece. It is
 // drawn while the board takes clicks, and at the start of each of the human's
 // turns it goes to the human's lowest-numbered piece not yet on its target row.
+//
+// The keys know the window by its controls (ui/window/window_controls.h).
 #pragma once
 
 #include <QKeySequence>
@@ -18,13 +20,11 @@
 #include <QPoint>
 #include <functional>
 
-#include "control/game.h"
+#include "rules/presentation.h"
+#include "ui/window/window_controls.h"
 
-class QAbstractButton;
 class QPainter;
-class QShortcut;
 class QWidget;
-class TForm1;
 
 namespace vandrel {
 
@@ -33,8 +33,9 @@ class Accessibility;
 class Keyboard : public QObject {
   Q_OBJECT
  public:
-  // access: told where the cursor stands (may be null).
-  Keyboard(TForm1& form, Accessibility* access);
+  // Binds the keys to controls.window. access: told where the cursor stands
+  // (may be null).
+  Keyboard(const WindowControls& controls, Accessibility* access);
 
   // The game's dialogs, found among the window's children by name: Return
   // presses the default button ("OK", "Apply"), Up and Down the options
@@ -59,7 +60,7 @@ class Keyboard : public QObject {
   void PaintCursor(QPainter& p) const;
   void SetCursor(int col, int row);
 
-  TForm1& form_;
+  const WindowControls& controls_;
   Accessibility* access_;
   int col_ = 1, row_ = 6;
 };

@@ -1,6 +1,7 @@
 // The main window: the board with its twelve piece images, the side panel,
-// the rules viewer and the developer controls, and the Qt side of the game's
-// presentation seam (drawing, sounds, dialogs, the clock and the waits).
+// the rules viewer and, in developer mode, the developer controls; and the Qt
+// side of the game's presentation seam (drawing, sounds, dialogs, the clock
+// and the waits, in ui/window/main_window_presentation.cpp).
 //
 // Layout. Every control has its place in an 800 x 600 layout (`Client`),
 // scaled uniformly to the largest size that fits the window and centred in
@@ -19,9 +20,7 @@
 
 #include <QElapsedTimer>
 #include <QImage>
-#include <QStringList>
 #include <QWidget>
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -31,33 +30,21 @@
 #include "control/game.h"
 #include "rules/presentation.h"
 #include "ui/widgets/layout_scale.h"
+#include "ui/window/window_controls.h"
 
 class QEventLoop;
-class QLabel;
-class QPlainTextEdit;
-class QPushButton;
-class QSpinBox;
-class QTableWidget;
-class QTextEdit;
 
 namespace vandrel {
 class Accessibility;
-class BoardView;
-class Bevel;
-class ColumnCaption;
+class DeveloperPanel;
 class DialogLayer;
-class DieDisplay;
 class Keyboard;
-class PanelButton;
-class PictureFill;
-class PieceImage;
 class SoundOutput;
 class StripPainter;
-class TurnArrow;
 class WindowMode;
 }  // namespace vandrel
 
-class TForm1 : public QWidget, public vandrel::Presentation {
+class MainWindow : public QWidget, public vandrel::Presentation {
   Q_OBJECT
 
  public:
@@ -67,30 +54,21 @@ class TForm1 : public QWidget, public vandrel::Presentation {
     bool windowed = false;   // --window: in a window, the screen mode left alone
   };
 
-  // The size of the game's client area, and of the area with the developer
-  // controls.
-  static constexpr int kClientWidth = 800;
-  static constexpr int kClientHeight = 600;
-  static constexpr int kDeveloperWidth = 1430;
-  static constexpr int kDeveloperHeight = 720;
-
   // Runs the window's part of the program's start-up, game.FormCreate included.
-  explicit TForm1(Options options);
-  TForm1();
-  ~TForm1() override;
+  explicit MainWindow(Options options);
+  MainWindow();
+  ~MainWindow() override;
 
   vandrel::Game& game() { return game_; }
   vandrel::Keyboard& keyboard() { return *keys_; }
+  // The board, the side panel and the rules viewer.
+  const vandrel::WindowControls& Controls() const { return controls_; }
+  // The developer controls (made in developer mode only) and the memo.
+  vandrel::DeveloperPanel& Developer() { return *developer_; }
 
   // Starts a game from a saved game, as "Load" does with that file chosen
   // (a saved game named on the command line).
   void OpenSavedGame(const QString& path);
-
-  // Starts decoding the board and strip pictures, then reading the font
-  // configuration, on a thread of its own, so that both are ready when the
-  // window is made. Call it first thing in main, before the QApplication
-  // (which takes a while to set up).
-  static void Preload();
 
   // Creates the prompt, the options dialog and the about box, in that order.
   // Done by the start-up after the first paint, when not called before.
@@ -109,28 +87,17 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   // The client area holding the 800 x 600 layout.
   QWidget* Client() const { return client_; }
   const QImage& BoardBitmap() const;
-  // DumpPiece's eleven lines, kept whether or not the memo is shown.
-  QStringList MemoLines() const { return memoLines_; }
   bool DeveloperMode() const { return options_.developer; }
 
   // A fixed seed for the die, in place of the clock (tests).
   void SetRandomSeed(uint32_t seed);
 
-  // The screen mode found at start-up.
-  int SavedWidth = 0;
-  int SavedHeight = 0;
-  int SavedBpp = 0;
-
   // --- Handlers of the window's own controls --------------------------------
   void FormPaint(QPaintEvent* event);
-  void SpeedButton1Click();  // "Bye!"
-  void SpeedButton2Click();  // "Rules"
-  void SpeedButton5Click();  // "?"
-  void RichEdit1MouseDown();
-  void teamspinChange();
-  void piecespinChange();
-  void MoveBtnClick();
-  void SpeedButton3Click();  // "Refresh"
+  void SpeedButton1Click();   // "Bye!"
+  void SpeedButton2Click();   // "Rules"
+  void SpeedButton5Click();   // "?"
+  void RichEdit1MouseDown();  // a click on the rules
 
  protected:
   // --- The presentation seam ----------------------------------------------------
@@ -171,11 +138,8 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void BuildBoard(const QImage& picture);
-  void BuildPanel();
-  void BuildRulesViewer();
-  void BuildDeveloperControls();
-  void LoadRulesText(const char* name);
+  // Wires the controls to their handlers.
+  void ConnectControls();
   // What the first picture of the window can do without: the dialogs (unless
   // some are in place already), the rules text, the sounds, the "Bye!" glyph
   // and the window icon. Done right after the first paint, or before the
@@ -196,6 +160,8 @@ class TForm1 : public QWidget, public vandrel::Presentation {
 
   Options options_;
   vandrel::Game game_;
+  vandrel::WindowControls controls_;
+  std::unique_ptr<vandrel::DeveloperPanel> developer_;
   std::unique_ptr<vandrel::DialogLayer> dialogs_;
   std::unique_ptr<vandrel::SoundOutput> sfx_;
   std::unique_ptr<vandrel::Accessibility> access_;
@@ -211,8 +177,6 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   std::vector<QEventLoop*> loops_;  // the pauses running, innermost last
   bool tracedShown_ = false;
   bool startUpFinished_ = false;
-  bool syncing_ = false;  // the developer editors are being set from the game
-  QStringList memoLines_;
 
   QImage strip_;
   std::unique_ptr<vandrel::StripPainter> background_;
@@ -220,53 +184,4 @@ class TForm1 : public QWidget, public vandrel::Presentation {
   vandrel::LayoutScaler scaler_;
   bool rulesLoaded_ = false;
   std::unique_ptr<vandrel::WindowMode> windowMode_;
-
- public:
-  // --- Controls, by their form names ----------------------------------------------
-  vandrel::BoardView* bgpic = nullptr;
-  // pc[1..6]: the computer's pieces 1..6 (pc1..pc6); pc[7..12]: the human's.
-  std::array<vandrel::PieceImage*, 13> pc{};
-  std::array<QLabel*, 7> LeftStackLabels{};
-  std::array<QLabel*, 7> RightStackLabels{};
-  vandrel::ColumnCaption* Label2 = nullptr;
-  vandrel::ColumnCaption* Label9 = nullptr;
-  QTextEdit* RichEdit1 = nullptr;
-
-  vandrel::PictureFill* Panel1 = nullptr;
-  QLabel* Label11 = nullptr;
-  vandrel::Bevel* Bevel3 = nullptr;
-  vandrel::TurnArrow* humarrow = nullptr;
-  QLabel* Label4 = nullptr;
-  QLabel* Play2 = nullptr;
-  vandrel::Bevel* Bevel1 = nullptr;
-  vandrel::TurnArrow* comparrow = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Play1 = nullptr;
-  vandrel::Bevel* Bevel2 = nullptr;
-  QWidget* BonusPanel = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* bonuslabel1 = nullptr;
-  QLabel* Label10 = nullptr;
-  QLabel* bonuslabel2 = nullptr;
-  vandrel::PanelButton* SpeedButton2 = nullptr;
-  vandrel::PanelButton* SpeedButton5 = nullptr;
-  vandrel::PanelButton* DiceBtn = nullptr;
-  vandrel::DieDisplay* dice = nullptr;
-  vandrel::PanelButton* NewBtn = nullptr;
-  vandrel::PanelButton* sfxBtn = nullptr;
-  vandrel::PanelButton* SpeedButton4 = nullptr;
-  vandrel::PanelButton* LoadBtn = nullptr;
-  vandrel::PanelButton* MatchBtn = nullptr;
-  vandrel::PanelButton* SpeedButton1 = nullptr;
-
-  // Developer controls (developer mode only).
-  QSpinBox* teamspin = nullptr;
-  QSpinBox* piecespin = nullptr;
-  QSpinBox* spin1 = nullptr;
-  QSpinBox* spin2 = nullptr;
-  QPushButton* MoveBtn = nullptr;
-  QPushButton* SpeedButton3 = nullptr;
-  QPlainTextEdit* Memo1 = nullptr;
-  QTableWidget* SG = nullptr;
-  QTableWidget* sg2 = nullptr;
 };

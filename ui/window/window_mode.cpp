@@ -6,13 +6,22 @@
 #include <QWidget>
 #include <cmath>
 
-#include "platform/screen_mode.h"
-
 namespace vandrel {
+
+namespace {
+
+// The application's X connection, or none on another window system.
+_XDisplay* X11Connection() {
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  return x11 ? x11->display() : nullptr;
+}
+
+}  // namespace
 
 WindowMode::WindowMode(QWidget& window, QSize windowSize, QSize modeSize, bool windowed,
                        bool switchMode)
     : window_(window),
+      playerMode_(CurrentDisplayMode(X11Connection())),
       windowSize_(windowSize),
       modeSize_(modeSize),
       windowed_(windowed),
@@ -21,6 +30,8 @@ WindowMode::WindowMode(QWidget& window, QSize windowSize, QSize modeSize, bool w
   auto* f11 = new QShortcut(QKeySequence(Qt::Key_F11), &window_);
   QObject::connect(f11, &QShortcut::activated, &window_, [this] { ToggleFullScreen(); });
 }
+
+WindowMode::~WindowMode() { RestoreDisplayMode(); }
 
 void WindowMode::FillScreen() {
   fullScreen_ = true;

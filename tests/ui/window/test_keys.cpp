@@ -13,12 +13,12 @@
 #include <memory>
 #include <vector>
 
-#include "ui/dialogs/options_dialog.h"
 #include "tests/support/positions.h"
+#include "ui/dialogs/dialog_layer.h"
+#include "ui/dialogs/options_dialog.h"
+#include "ui/widgets/panel_widgets.h"
 #include "ui/window/keyboard.h"
 #include "ui/window/main_window.h"
-#include "ui/dialogs/dialog_layer.h"
-#include "ui/widgets/panel_widgets.h"
 
 namespace {
 
@@ -54,17 +54,20 @@ class CountingDialogs : public vandrel::DialogLayer {
 class KeysTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = std::make_unique<TForm1>(TForm1::Options{false, false});
-    form->SetDialogs(std::make_unique<CountingDialogs>(&shown));
-    form->setGeometry(0, 0, 800, 600);
-    form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    window = std::make_unique<MainWindow>(MainWindow::Options{false, false});
+    window->SetDialogs(std::make_unique<CountingDialogs>(&shown));
+    window->setGeometry(0, 0, 800, 600);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   }
 
-  GameState& S() { return form->game().state(); }
+  GameState& S() { return window->game().state(); }
+  const vandrel::WindowControls& Controls() { return window->Controls(); }
 
-  void Key(Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(form->windowHandle(), k, m); }
+  void Key(Qt::Key k, Qt::KeyboardModifiers m = {}) {
+    QTest::keyClick(window->windowHandle(), k, m);
+  }
   void Keys(std::initializer_list<Qt::Key> keys) {
     for (Qt::Key k : keys) Key(k);
   }
@@ -74,15 +77,15 @@ class KeysTest : public ::testing::Test {
   void HumanTurn(const GameState& position, int dice) {
     S() = position;
     S().GameRunning = true;
-    form->game().HumanBtnClick();
+    window->game().HumanBtnClick();
     S().Dice = dice;
     S().Input = HumanInput::AwaitMove;
   }
 
-  QPoint Cursor() { return form->keyboard().Cursor(); }
+  QPoint Cursor() { return window->keyboard().Cursor(); }
 
   Shown shown;
-  std::unique_ptr<TForm1> form;
+  std::unique_ptr<MainWindow> window;
 };
 
 struct CursorStart {
@@ -96,7 +99,7 @@ class CursorStartTest : public KeysTest, public ::testing::WithParamInterface<Cu
 TEST_P(CursorStartTest, OnTheLowestPieceNotYetOnItsTargetRow) {
   HumanTurn(Position(GetParam().picture), 0);
   EXPECT_EQ(Cursor(), GetParam().cursor);
-  EXPECT_TRUE(form->keyboard().CursorShown());
+  EXPECT_TRUE(window->keyboard().CursorShown());
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, CursorStartTest,
@@ -162,20 +165,20 @@ TEST_F(KeysTest, PanelKeysActOnlyWhereAClickWould) {
   EXPECT_FALSE(S().GameRunning);
   EXPECT_EQ(S().Dice, 0);
   Key(Qt::Key_M);
-  EXPECT_EQ(form->sfxBtn->text(), "SFX Off");
+  EXPECT_EQ(Controls().soundButton->text(), "SFX Off");
   Key(Qt::Key_F1);
-  EXPECT_TRUE(form->RichEdit1->isVisible());
+  EXPECT_TRUE(Controls().rulesViewer->isVisible());
   Key(Qt::Key_Escape);  // a click on the rules closes them
-  EXPECT_FALSE(form->RichEdit1->isVisible());
+  EXPECT_FALSE(Controls().rulesViewer->isVisible());
   Key(Qt::Key_N);
   EXPECT_EQ(shown.options, 1);
-  EXPECT_TRUE(form->NewBtn->isEnabled());
+  EXPECT_TRUE(Controls().playGameButton->isEnabled());
   Key(Qt::Key_N);  // "New Match" is disabled now
   EXPECT_EQ(shown.options, 1);
-  EXPECT_TRUE(form->DiceBtn->toolTip().contains("Space or D"));
+  EXPECT_TRUE(Controls().diceButton->toolTip().contains("Space or D"));
   Key(Qt::Key_Q, Qt::ControlModifier);
   QTest::qWait(20);
-  EXPECT_FALSE(form->isVisible());
+  EXPECT_FALSE(window->isVisible());
 }
 
 // The real options dialog, answered with keys. (The prompt's keys are
@@ -184,7 +187,7 @@ class DialogKeysTest : public KeysTest {
  protected:
   void SetUp() override {
     KeysTest::SetUp();
-    form->CreateDialogs();
+    window->CreateDialogs();
   }
   // Sends the keys to the dialog once it is up and active.
   void Answer(QWidget* dialog, std::vector<Qt::Key> keys) {
@@ -196,7 +199,7 @@ class DialogKeysTest : public KeysTest {
 };
 
 TEST_F(DialogKeysTest, OptionsArrowsReturnAndEscape) {
-  auto* options = form->findChild<TOptionForm*>(QStringLiteral("OptionForm"));
+  auto* options = window->findChild<TOptionForm*>(QStringLiteral("OptionForm"));
   ASSERT_NE(options, nullptr);
   int games = 1;
   bool sfx = true;

@@ -2,148 +2,35 @@
 // window (so Qt picks the control under the pointer, as on a real screen),
 // the real Game handles them, and the tests look at the game state, the
 // board bitmap and the pixels of the grabbed window.
+//
+// Here: the board, its frame and clicks, the stack heights, the pixels and
+// the scaled layout (the side panel and the game loop in test_window_panel.cpp).
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
-#include <QPlainTextEdit>
-#include <QSpinBox>
 #include <QTest>
-#include <QTextDocument>
-#include <QTextEdit>
-#include <QTimer>
-#include <QWindow>
-#include <cstdio>
-#include <functional>
-#include <memory>
-#include <ostream>
-#include <string>
-#include <vector>
 
-#include "tests/support/positions.h"
+#include "tests/ui/window/window_test.h"
 #include "ui/widgets/board_view.h"
 #include "ui/widgets/layout_scale.h"
-#include "ui/window/main_window.h"
-#include "ui/dialogs/dialog_layer.h"
 #include "ui/widgets/panel_widgets.h"
 
-namespace {
-
-using vandrel::GameState;
-using vandrel::HumanInput;
-using vandrel::kComputer;
-using vandrel::kHuman;
-using vandrel::testing::Place;
-using vandrel::testing::Position;
-
-// Answers every dialog at once and remembers what was shown.
-struct DialogLog {
-  std::vector<QString> prompts;
-  std::vector<QString> messages;
-  int optionsShown = 0;
-  int aboutShown = 0;
-};
-
-class FakeDialogs : public vandrel::DialogLayer {
- public:
-  explicit FakeDialogs(std::shared_ptr<DialogLog> log) : log_(std::move(log)) {}
-  void prompt(const QString& text) override { log_->prompts.push_back(text); }
-  int options(int*, bool*, bool*) override {
-    ++log_->optionsShown;
-    return 1;
-  }
-  void about() override { ++log_->aboutShown; }
-  void plainMessage(const QString& text) override { log_->messages.push_back(text); }
-  void errorMessage(const QString& text) override { log_->messages.push_back(text); }
-  std::optional<std::string> askSaveFile() override { return std::nullopt; }
-  std::optional<std::string> askLoadFile() override { return std::nullopt; }
-
- private:
-  std::shared_ptr<DialogLog> log_;
-};
-
-// Window coordinates of the middle of board square (col, row).
-QPoint Square(int col, int row) { return {24 + 70 * col + 35, 20 + 70 * row + 35}; }
-
-// The human's first move for a die value: straight up when the column is
-// free, else a bend (rows 2..5 are empty at the start).
-QPoint FirstTarget(int dice) {
-  if (dice <= 4) return Square(1, 6 - dice);
-  return dice == 5 ? Square(2, 2) : Square(1, 2);
-}
-
-class WindowTest : public ::testing::Test {
- protected:
-  void SetUp() override { Open(TForm1::Options{false, false}); }
-
-  void Open(TForm1::Options options, QSize size = QSize(800, 600)) {
-    form = std::make_unique<TForm1>(options);
-    form->SetDialogs(std::make_unique<FakeDialogs>(log));
-    form->SetRandomSeed(7);
-    form->setGeometry(QRect(QPoint(0, 0), size));
-    form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-  }
-
-  GameState& S() { return form->game().state(); }
-
-  // The human's move is due: the die shows `dice`, the board is unlocked.
-  void HumanToMove(const GameState& position, int dice) {
-    S() = position;
-    S().Dice = dice;
-    S().GameRunning = true;
-    S().TurnBusy = true;
-    S().SetTeam(kHuman);
-    S().Input = HumanInput::AwaitMove;
-    form->UnlockBoard();
-    form->RedrawPieces(S());
-  }
-  void HumanToMove(int dice) { HumanToMove(Start(), dice); }
-
-  static GameState Start() { return Position(vandrel::testing::kStartPicture); }
-
-  // Mouse events go to the window, which delivers them to the control under
-  // the pointer.
-  void Press(QPoint at, Qt::MouseButton b = Qt::LeftButton) {
-    QTest::mouseClick(form->windowHandle(), b, {}, at);
-  }
-  void MoveTo(QPoint at) { QTest::mouseMove(form->windowHandle(), at); }
-
-  QWidget* Under(QPoint at) { return form->Client()->childAt(at); }
-
-  // The cell the frame is on, read from the bitmap: the one cell whose
-  // outline differs from the board picture. (-1, -1) when there is none.
-  QPoint FrameCell() {
-    QPoint found(-1, -1);
-    for (int r = 0; r < 8; ++r)
-      for (int c = 0; c < 8; ++c)
-        if (form->BoardBitmap().pixel(70 * c + 1, 70 * r + 35) !=
-            board.pixel(70 * c + 1, 70 * r + 35)) {
-          if (found.x() >= 0) return {-2, -2};  // two frames
-          found = {c, r};
-        }
-    return found;
-  }
-
-  QColor PixelAt(QPoint at) { return form->grab().toImage().pixelColor(at); }
-
-  std::shared_ptr<DialogLog> log = std::make_shared<DialogLog>();
-  std::unique_ptr<TForm1> form;
-  QImage board;  // the bitmap with no frame, taken by the tests that need it
-};
+namespace window_tests {
 
 // --- Selecting, the frame, de-selecting ------------------------------------------
 
 TEST_F(WindowTest, SelectedPieceFrameFollowsPointerAndRightClickDropsIt) {
   HumanToMove(3);
-  board = form->BoardBitmap().copy();
+  board = window->BoardBitmap().copy();
 
   Press(Square(1, 6));  // the human's piece 1
   EXPECT_TRUE(S().PieceSelected);
   EXPECT_EQ(S().piecespin, 1);
   EXPECT_EQ(FrameCell(), QPoint(1, 6));
-  for (int i = 7; i <= 12; ++i) EXPECT_FALSE(form->pc[static_cast<size_t>(i)]->isEnabled());
+  for (int i = 7; i <= 12; ++i)
+    EXPECT_FALSE(Controls().pieces[static_cast<size_t>(i)]->isEnabled());
 
   // Cell by cell under the pointer, also over the own (now disabled) pieces.
   const QPoint path[] = {{2, 5}, {3, 4}, {3, 4}, {4, 6}, {6, 2}};
@@ -157,34 +44,34 @@ TEST_F(WindowTest, SelectedPieceFrameFollowsPointerAndRightClickDropsIt) {
 
   Press(Square(5, 4), Qt::RightButton);
   EXPECT_FALSE(S().PieceSelected);
-  EXPECT_EQ(form->BoardBitmap(), board);
-  for (int i = 7; i <= 12; ++i) EXPECT_TRUE(form->pc[static_cast<size_t>(i)]->isEnabled());
+  EXPECT_EQ(window->BoardBitmap(), board);
+  for (int i = 7; i <= 12; ++i) EXPECT_TRUE(Controls().pieces[static_cast<size_t>(i)]->isEnabled());
   EXPECT_TRUE(log->prompts.empty());
 }
 
 TEST_F(WindowTest, FrameDrawnTwiceRestoresBoardPixelsExactly) {
-  const QImage bitmapBefore = form->BoardBitmap().copy();
-  const QImage shownBefore = form->bgpic->grab().toImage();
+  const QImage bitmapBefore = window->BoardBitmap().copy();
+  const QImage shownBefore = Controls().board->grab().toImage();
   for (QPoint at : {QPoint(0, 0), QPoint(210, 280), QPoint(490, 490)}) {
-    form->InvertFrame(at.x(), at.y());
-    const QImage framed = form->BoardBitmap();
+    window->InvertFrame(at.x(), at.y());
+    const QImage framed = window->BoardBitmap();
     EXPECT_NE(framed, bitmapBefore);
     // A 4-pixel outline of the 70 x 70 cell, inverted; inside and outside untouched.
     EXPECT_EQ(framed.pixel(at + QPoint(3, 35)), bitmapBefore.pixel(at + QPoint(3, 35)) ^ 0xFFFFFF);
     EXPECT_EQ(framed.pixel(at + QPoint(35, 69)),
               bitmapBefore.pixel(at + QPoint(35, 69)) ^ 0xFFFFFF);
     EXPECT_EQ(framed.pixel(at + QPoint(4, 35)), bitmapBefore.pixel(at + QPoint(4, 35)));
-    form->InvertFrame(at.x(), at.y());
-    EXPECT_EQ(form->BoardBitmap(), bitmapBefore);
+    window->InvertFrame(at.x(), at.y());
+    EXPECT_EQ(window->BoardBitmap(), bitmapBefore);
   }
-  EXPECT_EQ(form->bgpic->grab().toImage(), shownBefore);
+  EXPECT_EQ(Controls().board->grab().toImage(), shownBefore);
 }
 
 // --- Target clicks ------------------------------------------------------------------
 
 TEST_F(WindowTest, RefusedTargetKeepsFrameWhereItStood) {
   HumanToMove(3);
-  board = form->BoardBitmap().copy();
+  board = window->BoardBitmap().copy();
   Press(Square(1, 6));
   // Onto the own piece 3: its image is disabled, so the board takes the click.
   MoveTo(Square(3, 6));
@@ -200,24 +87,24 @@ TEST_F(WindowTest, RefusedTargetKeepsFrameWhereItStood) {
   MoveTo(Square(1, 3));
   Press(Square(1, 3));
   EXPECT_FALSE(S().PieceSelected);
-  EXPECT_EQ(form->BoardBitmap(), board);
+  EXPECT_EQ(window->BoardBitmap(), board);
   EXPECT_EQ(S().piece(kHuman, 1).Row, 3);
 }
 
 TEST_F(WindowTest, LegalTargetMovesPieceImageAndLeavesNoFrame) {
   HumanToMove(3);
-  board = form->BoardBitmap().copy();
+  board = window->BoardBitmap().copy();
   Press(Square(1, 6));
   MoveTo(Square(1, 3));
   Press(Square(1, 3));
   EXPECT_TRUE(log->prompts.empty());
   EXPECT_FALSE(S().PieceSelected);
   EXPECT_FALSE(S().TurnBusy);
-  EXPECT_EQ(form->BoardBitmap(), board);
-  EXPECT_EQ(Under(Square(1, 3)), form->pc[7]);
-  EXPECT_EQ(form->pc[7]->pos(), QPoint(76, 216));  // board (6 + 70 col, 6 + 70 row)
+  EXPECT_EQ(window->BoardBitmap(), board);
+  EXPECT_EQ(Under(Square(1, 3)), Controls().pieces[7]);
+  EXPECT_EQ(Controls().pieces[7]->pos(), QPoint(76, 216));  // board (6 + 70 col, 6 + 70 row)
   // Moved: the own images stay disabled until the computer's turn.
-  EXPECT_FALSE(form->pc[7]->isEnabled());
+  EXPECT_FALSE(Controls().pieces[7]->isEnabled());
 }
 
 TEST_F(WindowTest, OwnPieceBeforeTheThrowSaysClickTheDice) {
@@ -225,11 +112,11 @@ TEST_F(WindowTest, OwnPieceBeforeTheThrowSaysClickTheDice) {
   S().GameRunning = true;
   S().TurnBusy = true;
   S().Input = HumanInput::AwaitThrow;
-  form->UnlockBoard();
+  window->UnlockBoard();
   Press(Square(4, 6));
   EXPECT_EQ(log->prompts, std::vector<QString>{"Click the Dice!"});
   EXPECT_FALSE(S().PieceSelected);
-  for (int i = 7; i <= 12; ++i) EXPECT_TRUE(form->pc[static_cast<size_t>(i)]->isEnabled());
+  for (int i = 7; i <= 12; ++i) EXPECT_TRUE(Controls().pieces[static_cast<size_t>(i)]->isEnabled());
 }
 
 TEST_F(WindowTest, ComputerPieceClickIsTargetWithSelection) {
@@ -237,16 +124,16 @@ TEST_F(WindowTest, ComputerPieceClickIsTargetWithSelection) {
   GameState s = Start();
   Place(s, kComputer, 2, 1, 3);
   HumanToMove(s, 3);
-  board = form->BoardBitmap().copy();
+  board = window->BoardBitmap().copy();
   Press(Square(1, 6));
   Press(Square(1, 3));
   EXPECT_TRUE(log->prompts.empty());
   EXPECT_EQ(S().piece(kHuman, 1).Row, 3);
   EXPECT_EQ(QPoint(S().piece(kComputer, 2).Col, S().piece(kComputer, 2).Row), QPoint(0, 6));
-  EXPECT_EQ(Under(Square(0, 6)), form->pc[2]);
+  EXPECT_EQ(Under(Square(0, 6)), Controls().pieces[2]);
   EXPECT_EQ(S().Bonus[kHuman], 10);
-  EXPECT_EQ(form->bonuslabel1->text(), "10");
-  EXPECT_EQ(form->BoardBitmap(), board);
+  EXPECT_EQ(Controls().humanBonus->text(), "10");
+  EXPECT_EQ(window->BoardBitmap(), board);
 }
 
 TEST_F(WindowTest, ComputerPieceClickWithoutSelectionIsTheRemoval) {
@@ -268,7 +155,7 @@ TEST_F(WindowTest, ComputerPieceClickWithoutSelectionIsTheRemoval) {
   HumanToMove(s, 3);
   Press(Square(5, 1));
   EXPECT_EQ(QPoint(S().piece(kComputer, 3).Col, S().piece(kComputer, 3).Row), QPoint(0, 6));
-  EXPECT_EQ(form->pc[3]->pos(), QPoint(6, 426));
+  EXPECT_EQ(Controls().pieces[3]->pos(), QPoint(6, 426));
   EXPECT_FALSE(S().TurnBusy);
   EXPECT_TRUE(log->prompts.empty());
 }
@@ -277,7 +164,7 @@ TEST_F(WindowTest, LockedBoardTakesNoClicks) {
   S() = Start();
   S().Dice = 3;
   S().Input = HumanInput::AwaitMove;
-  form->LockBoard();
+  window->LockBoard();
   Press(Square(1, 6));
   MoveTo(Square(1, 4));
   Press(Square(1, 4));
@@ -293,13 +180,13 @@ TEST_F(WindowTest, StackLabelCountsBasePiecesAndTakesTheMouse) {
   Place(s, kComputer, 1, 0, 4);
   Place(s, kComputer, 2, 0, 4);
   HumanToMove(s, 3);
-  QLabel* label = form->LeftStackLabels[4];
+  QLabel* label = Controls().leftStackHeights[4];
   EXPECT_TRUE(label->isVisible());
   EXPECT_EQ(label->text(), "2");
   EXPECT_EQ(label->pos(), QPoint(36, 330));
   EXPECT_EQ(Under(QPoint(38, 334)), label);
   // The number is drawn in cream over the blue disc.
-  const QImage shot = form->grab(label->geometry()).toImage();
+  const QImage shot = window->grab(label->geometry()).toImage();
   int cream = 0;
   for (int y = 0; y < shot.height(); ++y)
     for (int x = 0; x < shot.width(); ++x) {
@@ -307,12 +194,12 @@ TEST_F(WindowTest, StackLabelCountsBasePiecesAndTakesTheMouse) {
       if (c.red() > 235 && c.green() > 235 && c.blue() > 215) ++cream;
     }
   EXPECT_GT(cream, 20);
-  for (int n : {1, 2, 3, 5, 6}) EXPECT_FALSE(form->LeftStackLabels[n]->isVisible()) << n;
-  for (int n = 1; n <= 6; ++n) EXPECT_FALSE(form->RightStackLabels[n]->isVisible()) << n;
+  for (int n : {1, 2, 3, 5, 6}) EXPECT_FALSE(Controls().leftStackHeights[n]->isVisible()) << n;
+  for (int n = 1; n <= 6; ++n) EXPECT_FALSE(Controls().rightStackHeights[n]->isVisible()) << n;
 
   // Over and on the number nothing happens; elsewhere in the cell the board
   // takes the target click.
-  board = form->BoardBitmap().copy();
+  board = window->BoardBitmap().copy();
   Press(Square(1, 6));
   MoveTo(Square(1, 4));
   MoveTo(label->geometry().center());
@@ -323,20 +210,20 @@ TEST_F(WindowTest, StackLabelCountsBasePiecesAndTakesTheMouse) {
 
   // Three, two again, none.
   Place(S(), kComputer, 3, 0, 4);
-  form->RedrawPieces(S());
+  window->RedrawPieces(S());
   EXPECT_EQ(label->text(), "3");
   Place(S(), kComputer, 3, 3, 1);
-  form->RedrawPieces(S());
+  window->RedrawPieces(S());
   EXPECT_EQ(label->text(), "2");
   Place(S(), kComputer, 2, 2, 1);
-  form->RedrawPieces(S());
+  window->RedrawPieces(S());
   EXPECT_FALSE(label->isVisible());
 }
 
 // --- Pixels -------------------------------------------------------------------------------
 
 TEST_F(WindowTest, PanelDieAndDiscsShowTheirColours) {
-  const QImage shot = form->grab().toImage();
+  const QImage shot = window->grab().toImage();
   EXPECT_EQ(shot.pixelColor(638, 76), QColor(0, 36, 0));  // "Bonus Points" panel
   EXPECT_EQ(shot.pixelColor(714, 240), QColor(0, 0, 0));  // the die display
   const QColor blue = shot.pixelColor(Square(1, 1));
@@ -348,15 +235,15 @@ TEST_F(WindowTest, PanelDieAndDiscsShowTheirColours) {
   // The discs' black corners are see-through: the board shows there.
   const QColor corner = shot.pixelColor(Square(1, 1) - QPoint(28, 28));
   EXPECT_NE(corner, QColor(0, 0, 0));
-  EXPECT_EQ(corner, QColor(form->BoardBitmap().pixel(70 + 7, 70 + 7)));
+  EXPECT_EQ(corner, QColor(window->BoardBitmap().pixel(70 + 7, 70 + 7)));
 }
 
 TEST_F(WindowTest, DieDisplayGreysWhenDisabled) {
-  form->ShowDie(4);
-  form->SetDieEnabled(true);
-  const QImage lit = form->dice->grab().toImage();
-  form->SetDieEnabled(false);
-  const QImage grey = form->dice->grab().toImage();
+  window->ShowDie(4);
+  window->SetDieEnabled(true);
+  const QImage lit = Controls().die->grab().toImage();
+  window->SetDieEnabled(false);
+  const QImage grey = Controls().die->grab().toImage();
   int lime = 0, limeWhenGrey = 0;
   for (int y = 0; y < lit.height(); ++y)
     for (int x = 0; x < lit.width(); ++x) {
@@ -382,14 +269,14 @@ TEST_F(WindowTest, LayoutScalesToTheClientArea) {
                         {{600, 600}, 0.75, {0, 75}}};
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.size.width() << "x" << c.size.height());
-    Open(TForm1::Options{false, false}, c.size);
-    EXPECT_DOUBLE_EQ(form->LayoutScale().factor(), c.scale);
-    EXPECT_EQ(form->Client()->pos(), c.offset);
+    Open(MainWindow::Options{false, false}, c.size);
+    EXPECT_DOUBLE_EQ(window->LayoutScale().factor(), c.scale);
+    EXPECT_EQ(window->Client()->pos(), c.offset);
     const auto at = [&](QPoint layout) {
       return c.offset + QPoint(qRound(layout.x() * c.scale), qRound(layout.y() * c.scale));
     };
-    EXPECT_EQ(form->Panel1->mapTo(form.get(), QPoint(0, 0)), at({618, 0}));
-    EXPECT_EQ(form->SpeedButton1->mapTo(form.get(), QPoint(0, 0)), at({618 + 16, 520}));
+    EXPECT_EQ(Controls().sidePanel->mapTo(window.get(), QPoint(0, 0)), at({618, 0}));
+    EXPECT_EQ(Controls().byeButton->mapTo(window.get(), QPoint(0, 0)), at({618 + 16, 520}));
     if (c.offset != QPoint(0, 0)) {
       // The strip around the layout: dark green, no default grey.
       const QColor edge = PixelAt(c.offset / 2);
@@ -398,8 +285,8 @@ TEST_F(WindowTest, LayoutScalesToTheClientArea) {
     }
 
     HumanToMove(3);
-    board = form->BoardBitmap().copy();
-    const QImage shown = form->bgpic->grab().toImage();
+    board = window->BoardBitmap().copy();
+    const QImage shown = Controls().board->grab().toImage();
     const auto square = [&](int col, int row) { return at(Square(col, row)); };
     Press(square(1, 6));
     EXPECT_TRUE(S().PieceSelected);
@@ -407,11 +294,11 @@ TEST_F(WindowTest, LayoutScalesToTheClientArea) {
     EXPECT_EQ(FrameCell(), QPoint(3, 4));
     Press(square(3, 4), Qt::RightButton);
     EXPECT_FALSE(S().PieceSelected);
-    EXPECT_EQ(form->bgpic->grab().toImage(), shown);
+    EXPECT_EQ(Controls().board->grab().toImage(), shown);
     Press(square(1, 6));
     Press(square(1, 3));  // three up
     EXPECT_EQ(S().piece(kHuman, 1).Row, 3);
-    EXPECT_EQ(Under(form->Client()->mapFrom(form.get(), square(1, 3))), form->pc[7]);
+    EXPECT_EQ(Under(window->Client()->mapFrom(window.get(), square(1, 3))), Controls().pieces[7]);
   }
 }
 
@@ -456,187 +343,7 @@ TEST(ReadBmp, MatchesQtsReaderAndRefusesDamagedFiles) {
   }
 }
 
-// --- Side panel controls ----------------------------------------------------------------
-
-TEST_F(WindowTest, RulesViewerTogglesAndCoversTheBoard) {
-  EXPECT_FALSE(form->RichEdit1->isVisible());
-  S() = Start();
-  S().TurnBusy = true;
-  S().Input = HumanInput::AwaitThrow;
-  form->UnlockBoard();
-
-  form->SpeedButton2->click();
-  EXPECT_TRUE(form->RichEdit1->isVisible());
-  EXPECT_TRUE(form->RichEdit1->document()->toPlainText().contains("To win"));
-  // A click on the text closes the rules; the piece underneath hears nothing.
-  Press(Square(2, 6));
-  EXPECT_FALSE(form->RichEdit1->isVisible());
-  EXPECT_TRUE(log->prompts.empty());
-
-  form->SpeedButton2->click();
-  form->SpeedButton2->click();
-  EXPECT_FALSE(form->RichEdit1->isVisible());
-  Press(Square(2, 6));
-  EXPECT_EQ(log->prompts, std::vector<QString>{"Click the Dice!"});
-}
-
-TEST_F(WindowTest, SoundButtonAndCaptions) {
-  EXPECT_EQ(form->DiceBtn->text(), "Throw\r\nDice");
-  EXPECT_FALSE(form->DiceBtn->isEnabled());
-  EXPECT_FALSE(form->NewBtn->isEnabled());
-  EXPECT_TRUE(form->MatchBtn->isEnabled());
-  EXPECT_EQ(form->sfxBtn->text(), "SFX On");
-  form->sfxBtn->click();
-  EXPECT_EQ(form->sfxBtn->text(), "SFX Off");
-  EXPECT_FALSE(S().SfxOn);
-  form->sfxBtn->click();
-  EXPECT_EQ(form->sfxBtn->text(), "SFX On");
-  EXPECT_TRUE(S().SfxOn);
-  form->SpeedButton5->click();
-  EXPECT_EQ(log->aboutShown, 1);
-}
-
-TEST_F(WindowTest, NoKeyClosesTheWindow) {
-  for (Qt::Key k : {Qt::Key_Escape, Qt::Key_Space, Qt::Key_Return, Qt::Key_Q}) {
-    QTest::keyClick(form->windowHandle(), k);
-  }
-  QTest::keyClick(form->windowHandle(), Qt::Key_W, Qt::ControlModifier);
-  QCoreApplication::processEvents();
-  EXPECT_TRUE(form->isVisible());
-}
-
-TEST_F(WindowTest, DeveloperEditorsCopyThePieceSquareAndDumpIt) {
-  Open(TForm1::Options{true, false}, QSize(TForm1::kDeveloperWidth, TForm1::kDeveloperHeight));
-  ASSERT_NE(form->piecespin, nullptr);
-  EXPECT_TRUE(form->teamspin->isVisible());
-  form->piecespin->setValue(4);
-  EXPECT_EQ(S().piecespin, 4);
-  EXPECT_EQ(form->spin1->value(), 4);
-  EXPECT_EQ(form->spin2->value(), 1);
-  form->teamspin->setValue(1);
-  EXPECT_EQ(form->spin2->value(), 6);
-  form->SpeedButton3Click();
-  const QStringList expected = {"Team = 1",       "ID = 4",        "Col = 4",       "Row = 6",
-                                "EndP = False",   "EndRow = 0",    "StartP = True", "Start Row = 6",
-                                "OnBase = False", "Base Row = -1", "Base Col = 7"};
-  EXPECT_EQ(form->MemoLines(), expected);
-  EXPECT_EQ(form->Memo1->toPlainText().split('\n'), expected);
-  // The Move button does nothing unless the human has a piece selected.
-  form->MoveBtnClick();
-  EXPECT_EQ(S().piece(kHuman, 4).Row, 6);
-}
-
-// --- The real game loop --------------------------------------------------------------------
-
-// Runs `step` every few milliseconds while the game loop runs, like a player
-// watching the screen.
-class Script : public QObject {
- public:
-  explicit Script(std::function<void()> step) : step_(std::move(step)) {
-    timer_.setInterval(20);
-    QObject::connect(&timer_, &QTimer::timeout, this, [this] { step_(); });
-    timer_.start();
-  }
-
- private:
-  std::function<void()> step_;
-  QTimer timer_;
-};
-
-struct Leaving {
-  const char* name;
-  bool byBye;
-};
-
-void PrintTo(const Leaving& l, std::ostream* os) { *os << l.name; }
-
-class GameLoopTest : public WindowTest, public ::testing::WithParamInterface<Leaving> {};
-
-TEST_P(GameLoopTest, PlaysAMoveThenLeavesFromInsideTheLoop) {
-  std::FILE* trace = std::tmpfile();
-  form->SetTraceStream(trace);
-  Press(form->MatchBtn->mapTo(form.get(), QPoint(70, 30)));
-  EXPECT_EQ(log->optionsShown, 1);
-  EXPECT_TRUE(form->NewBtn->isEnabled());
-
-  enum { Throw, Select, Target, WaitComputer, Leave, Done } phase = Throw;
-  int humanDice = 0;
-  Script script([&] {
-    GameState& s = S();
-    switch (phase) {
-      case Throw:
-        if (s.Input == HumanInput::AwaitThrow && form->DiceBtn->isEnabled()) {
-          phase = Select;
-          Press(form->DiceBtn->mapTo(form.get(), QPoint(36, 32)));
-        }
-        break;
-      case Select:
-        if (s.Input == HumanInput::AwaitMove) {
-          humanDice = s.Dice;
-          phase = Target;
-          Press(Square(1, 6));
-        }
-        break;
-      case Target:
-        phase = WaitComputer;
-        MoveTo(FirstTarget(humanDice));
-        Press(FirstTarget(humanDice));
-        break;
-      case WaitComputer:
-        // The computer has moved and the human is to throw again.
-        if (s.Input == HumanInput::AwaitThrow && s.Dice == 0) phase = Leave;
-        break;
-      case Leave:
-        phase = Done;
-        if (GetParam().byBye) {
-          Press(form->SpeedButton1->mapTo(form.get(), QPoint(70, 30)));
-        } else {
-          form->close();  // as the desktop would
-        }
-        break;
-      case Done:
-        break;
-    }
-  });
-
-  Press(form->NewBtn->mapTo(form.get(), QPoint(70, 30)));
-  // The game loop has returned: the window closes as soon as control is back here.
-  EXPECT_EQ(phase, Done);
-  EXPECT_TRUE(form->Quitting());
-  QTest::qWait(50);
-  EXPECT_FALSE(form->isVisible());
-
-  std::rewind(trace);
-  std::string lines;
-  char buf[256];
-  while (std::fgets(buf, sizeof buf, trace)) lines += buf;
-  std::fclose(trace);
-  EXPECT_NE(lines.find("throw " + std::to_string(humanDice) + "\nmove 1 1 "), std::string::npos)
-      << lines;
-  EXPECT_NE(lines.find("turn 0\n"), std::string::npos) << lines;
-  EXPECT_NE(lines.find("move 0 "), std::string::npos) << lines;
-  EXPECT_EQ(S().piece(kHuman, 1).Col * 70 + 59, FirstTarget(humanDice).x());
-}
-
-INSTANTIATE_TEST_SUITE_P(Window, GameLoopTest,
-                         ::testing::Values(Leaving{"Bye", true}, Leaving{"CloseEvent", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(WindowTest, ClosingDuringAPauseEndsThePauseAtOnce) {
-  QTimer::singleShot(50, form.get(), [&] { form->close(); });
-  QElapsedTimer t;
-  t.start();
-  bool goOn = true;
-  // A handler pausing for 5 s, as the game's pauses do.
-  QMetaObject::invokeMethod(
-      form.get(), [&] { goOn = vandrel::Pause(*form, 5000); }, Qt::DirectConnection);
-  EXPECT_FALSE(goOn);
-  EXPECT_LT(t.elapsed(), 1000);
-  QTest::qWait(20);
-  EXPECT_FALSE(form->isVisible());
-}
-
-}  // namespace
+}  // namespace window_tests
 
 int main(int argc, char** argv) {
   // Widget tests need no screen (test discovery runs without one too).
