@@ -31,13 +31,13 @@ Tlogo::Tlogo(QWidget* parent)
 
   Label2 = new QLabel(QStringLiteral("v 1.1"), Client);
   Label2->setObjectName(QStringLiteral("Label2"));
-  vandrel::MakeCreamLabel(Label2, vandrel::ArialFont(13, true, true));
+  vandrel::MakeCreamLabel(Label2, vandrel::DialogFont(vandrel::Face::Arial, 13, true, true));
   Label2->move(456, 72);
   Label2->adjustSize();
 
   Label1 = new QLabel(kWebAddress, Client);
   Label1->setObjectName(QStringLiteral("Label1"));
-  vandrel::MakeCreamLabel(Label1, vandrel::ArialFont(24, true, true));
+  vandrel::MakeCreamLabel(Label1, vandrel::DialogFont(vandrel::Face::Arial, 24, true, true));
   // 497 x 23, but a 24-pixel font needs more height than that for the
   // descenders of "p" and "g": the label grows downwards to fit them.
   const int linkHeight = std::max(23, Label1->fontMetrics().height());

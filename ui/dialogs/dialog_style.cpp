@@ -15,23 +15,6 @@
 
 namespace vandrel {
 
-QFont TahomaFont(int pixelSize, bool bold) {
-  QFont font;
-  font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
-  font.setPixelSize(pixelSize);
-  font.setBold(bold);
-  return font;
-}
-
-QFont ArialFont(int pixelSize, bool bold, bool italic) {
-  QFont font;
-  font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-  font.setPixelSize(pixelSize);
-  font.setBold(bold);
-  font.setItalic(italic);
-  return font;
-}
-
 void MakeCreamLabel(QLabel* label, const QFont& font) {
   label->setFont(font);
   label->setTextFormat(Qt::PlainText);
@@ -89,8 +72,8 @@ class DialogScaler : public QObject {
 void ScaleWithOwner(QWidget* window, const QWidget* owner) {
   const double factor = owner ? owner->property("layoutScale").toDouble() : 0.0;
   const LayoutScale scale(factor, window->devicePixelRatioF());
-  auto* scaler =
-      window->findChild<QObject*>(QStringLiteral("vandrel-dialog-scaler"), Qt::FindDirectChildrenOnly);
+  auto* scaler = window->findChild<QObject*>(QStringLiteral("vandrel-dialog-scaler"),
+                                             Qt::FindDirectChildrenOnly);
   // A desktop scaled by 2 leaves the layout at 1 but still wants the 2x pictures.
   if (factor <= 0.0 || (scale.deviceScale() == 1.0 && !scaler)) return;
   if (!scaler) scaler = new DialogScaler(window);

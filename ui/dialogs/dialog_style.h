@@ -1,5 +1,5 @@
-// Look and feel shared by the game's small windows: the fonts we ask for
-// (with the free fonts that stand in for them), the cream text colour, flat
+// Look and feel shared by the game's small windows: the fonts (from the
+// game's one table, ui/widgets/fonts.h), the cream text colour, flat
 // buttons that only show an edge under the mouse, and centring on the screen.
 #pragma once
 
@@ -8,6 +8,8 @@
 #include <QFont>
 #include <QString>
 
+#include "ui/widgets/fonts.h"
+
 class QLabel;
 class QWidget;
 
@@ -15,12 +17,6 @@ namespace vandrel {
 
 // Cream, RGB(255,255,210): the colour of every text in the dialogs.
 inline const QColor kDialogText{255, 255, 210};
-
-// Tahoma at a pixel size; DejaVu Sans takes its place where Tahoma is missing.
-QFont TahomaFont(int pixelSize, bool bold);
-
-// Arial at a pixel size; Liberation Sans takes its place where Arial is missing.
-QFont ArialFont(int pixelSize, bool bold, bool italic);
 
 // Gives a label the cream text colour and a transparent background.
 void MakeCreamLabel(QLabel* label, const QFont& font);

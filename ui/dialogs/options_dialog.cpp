@@ -1,9 +1,9 @@
 #include "ui/dialogs/options_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPainter>
-#include <QComboBox>
 #include <algorithm>
 
 #include "ui/dialogs/dialog_style.h"
@@ -26,30 +26,30 @@ TOptionForm::TOptionForm(const QImage& strip, QWidget* parent)
   setObjectName(QStringLiteral("OptionForm"));
   setWindowTitle(QStringLiteral("Options"));
   setFixedSize(298, 180 + kBand);
-  setFont(vandrel::TahomaFont(19, false));
+  setFont(vandrel::DialogFont(vandrel::Face::Tahoma, 19, false));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, QColor(0, 64, 0));
   setPalette(palette);
 
   Label1 = new QLabel(QStringLiteral("Games / Match"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
-  vandrel::MakeCreamLabel(Label1, vandrel::TahomaFont(19, false));
+  vandrel::MakeCreamLabel(Label1, vandrel::DialogFont(vandrel::Face::Tahoma, 19, false));
   Label1->move(16, 40);
   Label1->adjustSize();
 
   MatchLabel = new QLabel(QStringLiteral("1"), this);
   MatchLabel->setObjectName(QStringLiteral("MatchLabel"));
-  vandrel::MakeCreamLabel(MatchLabel, vandrel::TahomaFont(40, true));
+  vandrel::MakeCreamLabel(MatchLabel, vandrel::DialogFont(vandrel::Face::Tahoma, 40, true));
   MatchLabel->setGeometry(184, 24, 53, 53);
   MatchLabel->setFixedSize(53, 53);
   MatchLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
   SpeedButton1 = vandrel::MakeFlatButton(this, QString(), QRect(248, 16, 35, 33),
-                                         vandrel::TahomaFont(21, true));
+                                         vandrel::DialogFont(vandrel::Face::Tahoma, 21, true));
   SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
   SpeedButton1->setArrow(FlatButton::Arrow::Up);
   SpeedButton2 = vandrel::MakeFlatButton(this, QString(), QRect(248, 48, 35, 33),
-                                         vandrel::TahomaFont(21, true));
+                                         vandrel::DialogFont(vandrel::Face::Tahoma, 21, true));
   SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
   SpeedButton2->setArrow(FlatButton::Arrow::Down);
 
@@ -60,29 +60,29 @@ TOptionForm::TOptionForm(const QImage& strip, QWidget* parent)
 
   Label2 = new QLabel(QStringLiteral("Sound FX On/Off"), this);
   Label2->setObjectName(QStringLiteral("Label2"));
-  vandrel::MakeCreamLabel(Label2, vandrel::TahomaFont(19, false));
+  vandrel::MakeCreamLabel(Label2, vandrel::DialogFont(vandrel::Face::Tahoma, 19, false));
   Label2->move(104, 100);
   Label2->adjustSize();
 
   Label3 = new QLabel(QStringLiteral("Computer:"), this);
   Label3->setObjectName(QStringLiteral("Label3"));
-  vandrel::MakeCreamLabel(Label3, vandrel::TahomaFont(19, false));
+  vandrel::MakeCreamLabel(Label3, vandrel::DialogFont(vandrel::Face::Tahoma, 19, false));
   Label3->adjustSize();
   // Under the Apply button, so that the choice reads "Computer: Classic".
   LevelBox = new QComboBox(this);
   LevelBox->setObjectName(QStringLiteral("LevelBox"));
-  LevelBox->setFont(vandrel::TahomaFont(19, false));
+  LevelBox->setFont(vandrel::DialogFont(vandrel::Face::Tahoma, 19, false));
   LevelBox->addItems({QStringLiteral("Classic"), QStringLiteral("Strong")});
   LevelBox->setGeometry(176, kBandTop + 4, 113, 30);
   Label3->move(16, LevelBox->y() + (LevelBox->height() - Label3->height()) / 2);
 
-  CancelBtn = vandrel::MakeFlatButton(this, QStringLiteral("Cancel"),
-                                      QRect(8, kBandTop + kBand, 113, 37),
-                                      vandrel::TahomaFont(19, false));
+  CancelBtn =
+      vandrel::MakeFlatButton(this, QStringLiteral("Cancel"), QRect(8, kBandTop + kBand, 113, 37),
+                              vandrel::DialogFont(vandrel::Face::Tahoma, 19, false));
   CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-  ApplyBtn = vandrel::MakeFlatButton(this, QStringLiteral("Apply"),
-                                     QRect(176, kBandTop + kBand, 113, 37),
-                                     vandrel::TahomaFont(19, false));
+  ApplyBtn =
+      vandrel::MakeFlatButton(this, QStringLiteral("Apply"), QRect(176, kBandTop + kBand, 113, 37),
+                              vandrel::DialogFont(vandrel::Face::Tahoma, 19, false));
   ApplyBtn->setObjectName(QStringLiteral("ApplyBtn"));
 
   connect(SpeedButton1, &QAbstractButton::clicked, this, &TOptionForm::SpeedButton1Click);

@@ -13,7 +13,7 @@ using vandrel::FlatButton;
 TPrompt::TPrompt(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("Prompt"));
   setFixedSize(303, 200);
-  setFont(vandrel::TahomaFont(19, false));
+  setFont(vandrel::DialogFont(vandrel::Face::Tahoma, 19, false));
 
   // The picture is 227 rows high; its top 24 rows lie above the window.
   Image1 = new QLabel(this);
@@ -24,14 +24,14 @@ TPrompt::TPrompt(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWi
   // The message: centred, wrapped within the label, cut off below it.
   Label1 = new QLabel(this);
   Label1->setObjectName(QStringLiteral("Label1"));
-  vandrel::MakeCreamLabel(Label1, vandrel::TahomaFont(19, true));
+  vandrel::MakeCreamLabel(Label1, vandrel::DialogFont(vandrel::Face::Tahoma, 19, true));
   Label1->setGeometry(16, 20, 273, 61);
   Label1->setFixedSize(273, 61);
   Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   Label1->setWordWrap(true);
 
   SpeedButton1 = vandrel::MakeFlatButton(this, QStringLiteral("OK"), QRect(112, 144, 81, 37),
-                                         vandrel::TahomaFont(19, true));
+                                         vandrel::DialogFont(vandrel::Face::Tahoma, 19, true));
   SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
   connect(SpeedButton1, &QAbstractButton::clicked, this, &TPrompt::SpeedButton1Click);
 }

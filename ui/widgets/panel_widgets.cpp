@@ -1,7 +1,6 @@
 #include "ui/widgets/panel_widgets.h"
 
 #include <QEvent>
-#include <QFontDatabase>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -12,33 +11,6 @@ namespace vandrel {
 
 namespace {
 
-QStringList Faces(Face face) {
-  switch (face) {
-    case Face::Tahoma:
-      return {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")};
-    case Face::MsSansSerif:
-      return {QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")};
-    case Face::Verdana:
-      return {QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")};
-    case Face::Arial:
-      return {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
-  }
-  return {};
-}
-
-// The window's faces that this machine has. Asked for a face it lacks, Qt
-// sorts every font fontconfig knows to find a stand-in, once for each such
-// face, and keeps a text engine apart for each name: the start-up would pay
-// for Tahoma, Verdana and MS Sans Serif that all end up as DejaVu Sans.
-QStringList Families(Face face) {
-  const QStringList wanted = Faces(face);
-  const QStringList installed = QFontDatabase::families();
-  QStringList families;
-  for (const QString& family : wanted)
-    if (installed.contains(family, Qt::CaseInsensitive)) families << family;
-  return families.isEmpty() ? wanted : families;
-}
-
 // Captions are written with Windows line ends.
 QString Lines(const QString& caption) {
   QString s = caption;
@@ -47,22 +19,6 @@ QString Lines(const QString& caption) {
 }
 
 }  // namespace
-
-QFont WindowFont(Face face, int pixelSize, bool bold) {
-  QFont f;
-  f.setFamilies(Families(face));
-  f.setPixelSize(pixelSize);
-  f.setBold(bold);
-  return f;
-}
-
-QFont WindowFontPt(Face face, int pointSize, bool bold) {
-  QFont f;
-  f.setFamilies(Families(face));
-  f.setPointSize(pointSize);
-  f.setBold(bold);
-  return f;
-}
 
 void DrawEmbossedText(QPainter& p, const QRect& r, int flags, const QString& text) {
   p.setPen(QColor(255, 255, 255));

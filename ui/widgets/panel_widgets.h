@@ -14,15 +14,10 @@
 #include <QWidget>
 #include <vector>
 
+#include "ui/widgets/fonts.h"
 #include "ui/widgets/layout_scale.h"
 
 namespace vandrel {
-
-// The fonts the window asks for, with the free fonts that stand in for them:
-// Tahoma, MS Sans Serif and Verdana become DejaVu Sans, Arial Liberation Sans.
-enum class Face { Tahoma, MsSansSerif, Verdana, Arial };
-QFont WindowFont(Face face, int pixelSize, bool bold);
-QFont WindowFontPt(Face face, int pointSize, bool bold);
 
 // A colour given as the 24-bit number 0x00BBGGRR.
 constexpr QRgb FromBgr(unsigned bgr) {
