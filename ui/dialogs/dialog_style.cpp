@@ -1,10 +1,7 @@
 #include "ui/dialogs/dialog_style.h"
 
-#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
@@ -120,91 +117,9 @@ void CentreOnScreen(QWidget* window) {
   window->move(frame.topLeft());
 }
 
-FlatButton::FlatButton(QWidget* parent) : QAbstractButton(parent) {
-  setAttribute(Qt::WA_Hover);
-  setFocusPolicy(Qt::NoFocus);
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::ButtonText, kDialogText);
-  setPalette(palette);
-}
-
-void FlatButton::setArrow(Arrow arrow) {
-  arrow_ = arrow;
-  update();
-}
-
-bool FlatButton::event(QEvent* event) {
-  switch (event->type()) {
-    case QEvent::HoverEnter:
-    case QEvent::HoverLeave:
-      update();
-      break;
-    default:
-      break;
-  }
-  return QAbstractButton::event(event);
-}
-
-void FlatButton::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  const QRect r = rect();
-  const bool down = isDown();
-  const bool hot = underMouse() && isEnabled();
-
-  // The edge: light above and left, dark below and right; the other way
-  // round while pressed. Nothing at rest.
-  if (down || hot) {
-    const QColor light(255, 255, 255, 170);
-    const QColor dark(0, 0, 0, 170);
-    const QColor topLeft = down ? dark : light;
-    const QColor bottomRight = down ? light : dark;
-    painter.setPen(topLeft);
-    painter.drawLine(r.topLeft(), r.topRight() - QPoint(1, 0));
-    painter.drawLine(r.topLeft(), r.bottomLeft() - QPoint(0, 1));
-    painter.setPen(bottomRight);
-    painter.drawLine(r.bottomLeft(), r.bottomRight());
-    painter.drawLine(r.topRight(), r.bottomRight());
-  }
-
-  const QColor ink = isEnabled() ? palette().color(QPalette::ButtonText)
-                                 : palette().color(QPalette::Disabled, QPalette::ButtonText);
-  const QPoint shift = down ? QPoint(1, 1) : QPoint(0, 0);
-
-  if (arrow_ == Arrow::None) {
-    painter.setFont(font());
-    painter.setPen(ink);
-    painter.drawText(r.translated(shift), Qt::AlignCenter | Qt::TextShowMnemonic, text());
-    return;
-  }
-
-  // A filled triangle 14 pixels wide and 7 high on the 33-pixel button, like
-  // the symbol font's arrows; larger with a scaled dialog.
-  const double k = r.height() / 33.0;
-  const double halfWidth = 7 * k;
-  const double height = 7 * k;
-  const QPointF centre = QRectF(r).center() + QPointF(shift) + QPointF(0.5, 0.5);
-  const double top = centre.y() - height / 2.0;
-  const double bottom = top + height;
-  QPainterPath path;
-  if (arrow_ == Arrow::Up) {
-    path.moveTo(centre.x(), top);
-    path.lineTo(centre.x() + halfWidth, bottom);
-    path.lineTo(centre.x() - halfWidth, bottom);
-  } else {
-    path.moveTo(centre.x() - halfWidth, top);
-    path.lineTo(centre.x() + halfWidth, top);
-    path.lineTo(centre.x(), bottom);
-  }
-  path.closeSubpath();
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.fillPath(path, ink);
-}
-
 FlatButton* MakeFlatButton(QWidget* parent, const QString& caption, const QRect& geometry,
                            const QFont& font) {
-  auto* button = new FlatButton(parent);
-  button->setText(caption);
-  button->setFont(font);
+  auto* button = new FlatButton(parent, caption, kDialogText, font, FlatButton::Setting::Dialog);
   button->setGeometry(geometry);
   return button;
 }

@@ -1,13 +1,13 @@
 // Look and feel shared by the game's small windows: the fonts (from the
-// game's one table, ui/widgets/fonts.h), the cream text colour, flat
-// buttons that only show an edge under the mouse, and centring on the screen.
+// game's one table, ui/widgets/fonts.h), the cream text colour, the flat
+// buttons (ui/widgets/flat_button.h) and centring on the screen.
 #pragma once
 
-#include <QAbstractButton>
 #include <QColor>
 #include <QFont>
 #include <QString>
 
+#include "ui/widgets/flat_button.h"
 #include "ui/widgets/fonts.h"
 
 class QLabel;
@@ -36,27 +36,6 @@ void CentreOnScreen(QWidget* window);
 // with it their size, grows with the layout of the window that owns them.
 // Qt centres them on that window itself.
 void ScaleTextWithOwner(QWidget* box);
-
-// A flat button: transparent, a raised edge while the mouse is over it and a
-// sunken one while it is held down. It shows either a caption or a filled
-// triangle pointing up or down (the arrows of the options dialog).
-class FlatButton : public QAbstractButton {
-  Q_OBJECT
- public:
-  enum class Arrow { None, Up, Down };
-
-  explicit FlatButton(QWidget* parent = nullptr);
-
-  void setArrow(Arrow arrow);
-  Arrow arrow() const { return arrow_; }
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  bool event(QEvent* event) override;
-
- private:
-  Arrow arrow_ = Arrow::None;
-};
 
 // Creates a flat button with a caption, its place, its font and cream text.
 FlatButton* MakeFlatButton(QWidget* parent, const QString& caption, const QRect& geometry,
