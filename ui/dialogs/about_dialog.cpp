@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "ui/dialogs/dialog_style.h"
+#include "ui/widgets/key_binding.h"
 
 namespace {
 // Our web page, written without its scheme as the link shows it.
@@ -46,6 +47,11 @@ Tlogo::Tlogo(QWidget* parent)
   Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   Label1->setCursor(Qt::PointingHandCursor);
   Label1->installEventFilter(this);
+
+  // Return closes the box as a click on the picture does.
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
+    vandrel::BindKey(this, QKeySequence(key), [this] { accept(); });
+  Image1->setAccessibleName(QStringLiteral("Vandrel"));
 }
 
 void Tlogo::Execute() { exec(); }

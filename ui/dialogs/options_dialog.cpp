@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "ui/dialogs/dialog_style.h"
+#include "ui/widgets/key_binding.h"
 
 using vandrel::FlatButton;
 
@@ -89,6 +90,25 @@ TOptionForm::TOptionForm(const QImage& strip, QWidget* parent)
   connect(SpeedButton2, &QAbstractButton::clicked, this, &TOptionForm::SpeedButton2Click);
   connect(ApplyBtn, &QAbstractButton::clicked, this, &TOptionForm::ApplyBtnClick);
   connect(CancelBtn, &QAbstractButton::clicked, this, &TOptionForm::CancelBtnClick);
+
+  // Return applies, Up and Down press the arrows (held, they repeat); Escape
+  // cancels as it does in any dialog. The buttons tell their keys.
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
+    vandrel::BindKey(this, QKeySequence(key), [this] { vandrel::Press(ApplyBtn); });
+  vandrel::BindKey(
+      this, QKeySequence(Qt::Key_Up), [this] { vandrel::Press(SpeedButton1); }, true);
+  vandrel::BindKey(
+      this, QKeySequence(Qt::Key_Down), [this] { vandrel::Press(SpeedButton2); }, true);
+  SpeedButton1->setToolTip(QStringLiteral("One game more (Up)"));
+  SpeedButton2->setToolTip(QStringLiteral("One game fewer (Down)"));
+  ApplyBtn->setToolTip(QStringLiteral("Apply (Return)"));
+  CancelBtn->setToolTip(QStringLiteral("Cancel (Escape)"));
+
+  // Names for a screen reader where the control shows none of its own.
+  SpeedButton1->setAccessibleName(QStringLiteral("One game more"));
+  SpeedButton2->setAccessibleName(QStringLiteral("One game fewer"));
+  SFXBox->setAccessibleName(QStringLiteral("Sound FX On/Off"));
+  MatchLabel->setAccessibleDescription(QStringLiteral("Games / Match"));
 }
 
 int TOptionForm::Execute(int* gamesPerMatch, bool* sfxOn, bool* strong) {

@@ -1,5 +1,7 @@
 #include "ui/dialogs/prompt_dialog.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -7,8 +9,33 @@
 #include <QMessageBox>
 
 #include "ui/dialogs/dialog_style.h"
+#include "ui/widgets/key_binding.h"
 
 using vandrel::FlatButton;
+
+namespace {
+
+// The prompt as a screen reader knows it: an alert whose name is its message.
+class PromptInterface : public QAccessibleWidget {
+ public:
+  explicit PromptInterface(TPrompt* prompt)
+      : QAccessibleWidget(prompt, QAccessible::AlertMessage), prompt_(prompt) {}
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name) return prompt_->Label1->text();
+    return QAccessibleWidget::text(t);
+  }
+
+ private:
+  TPrompt* prompt_;
+};
+
+QAccessibleInterface* PromptFactory(const QString& className, QObject* object) {
+  if (className == QLatin1String(TPrompt::staticMetaObject.className()))
+    return new PromptInterface(static_cast<TPrompt*>(object));
+  return nullptr;
+}
+
+}  // namespace
 
 TPrompt::TPrompt(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("Prompt"));
@@ -34,6 +61,16 @@ TPrompt::TPrompt(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWi
                                          vandrel::DialogFont(vandrel::Face::Tahoma, 19, true));
   SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
   connect(SpeedButton1, &QAbstractButton::clicked, this, &TPrompt::SpeedButton1Click);
+
+  // The prompt has nothing else to do with a key: Return, Enter and Space
+  // all answer it.
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+    vandrel::BindKey(this, QKeySequence(key), [this] { vandrel::Press(SpeedButton1); });
+  static const bool factoryInstalled = [] {
+    QAccessible::installFactory(PromptFactory);
+    return true;
+  }();
+  (void)factoryInstalled;
 }
 
 void TPrompt::ShowMessage(const QString& text) {
@@ -44,6 +81,9 @@ void TPrompt::ShowMessage(const QString& text) {
 void TPrompt::SpeedButton1Click() { accept(); }
 
 void TPrompt::showEvent(QShowEvent* event) {
+  // A screen reader announces the message as it comes up.
+  QAccessibleEvent alert(this, QAccessible::Alert);
+  QAccessible::updateAccessibility(&alert);
   vandrel::CentreOnScreen(this);
   QDialog::showEvent(event);
 }

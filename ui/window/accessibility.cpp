@@ -158,33 +158,4 @@ void Accessibility::CursorMoved(int col, int row) {
   if (form_.bgpic->accessibleDescription() != text) form_.bgpic->setAccessibleDescription(text);
 }
 
-void Accessibility::NameDialogs(QWidget* window) {
-  const struct {
-    const char* dialog;
-    const char* control;
-    const char* name;
-  } names[] = {
-      {"OptionForm", "SpeedButton1", "One game more"},
-      {"OptionForm", "SpeedButton2", "One game fewer"},
-      {"OptionForm", "SFXBox", "Sound FX On/Off"},
-      {"OptionForm", "MatchLabel", nullptr},  // its number; described below
-      {"logo", "Image1", "Vandrel"},
-  };
-  for (const auto& n : names) {
-    auto* dialog = window->findChild<QDialog*>(QLatin1String(n.dialog), Qt::FindDirectChildrenOnly);
-    if (!dialog) continue;
-    auto* w = dialog->findChild<QWidget*>(QLatin1String(n.control));
-    if (!w) continue;
-    if (n.name) {
-      w->setAccessibleName(QLatin1String(n.name));
-    } else {
-      w->setAccessibleDescription(QStringLiteral("Games / Match"));
-    }
-  }
-  if (auto* prompt =
-          window->findChild<QDialog*>(QStringLiteral("Prompt"), Qt::FindDirectChildrenOnly)) {
-    prompt->installEventFilter(this);
-  }
-}
-
 }  // namespace vandrel

@@ -37,9 +37,6 @@ class Accessibility : public QObject {
   void ShowDie(int value);
   // The keyboard cursor stands on (col, row).
   void CursorMoved(int col, int row);
-  // Names the controls of the game's dialogs, found among the window's
-  // children, and makes the prompt an alert.
-  void NameDialogs(QWidget* window);
 
   // How long the die's value must stand before it is told.
   static constexpr int kDieSettleMs = 250;

@@ -65,52 +65,6 @@ Keyboard::Keyboard(TForm1& form, Accessibility* access)
   SetCursor(col_, row_);
 }
 
-void Keyboard::BindDialogs(QWidget* window) {
-  // dialog, its default button, and the options dialog's arrows.
-  const struct {
-    const char* dialog;
-    const char* defaultButton;
-  } dialogs[] = {{"Prompt", "SpeedButton1"}, {"OptionForm", "ApplyBtn"}, {"logo", nullptr}};
-  for (const auto& d : dialogs) {
-    auto* dialog = window->findChild<QDialog*>(QLatin1String(d.dialog), Qt::FindDirectChildrenOnly);
-    if (!dialog) continue;
-    auto* button = d.defaultButton
-                       ? dialog->findChild<QAbstractButton*>(QLatin1String(d.defaultButton))
-                       : nullptr;
-    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
-      BindKey(dialog, QKeySequence(key), [dialog, button] {
-        if (button) {
-          Press(button);
-        } else {
-          dialog->accept();
-        }
-      });
-    }
-    // The prompt has nothing else to do with a key: Space answers it too.
-    if (button && QLatin1String(d.dialog) == QLatin1String("Prompt")) {
-      BindKey(dialog, QKeySequence(Qt::Key_Space), [button] { Press(button); });
-    }
-    if (QLatin1String(d.dialog) == QLatin1String("OptionForm")) {
-      const struct {
-        Qt::Key key;
-        const char* button;
-        const char* tip;
-      } arrows[] = {{Qt::Key_Up, "SpeedButton1", "One game more (Up)"},
-                    {Qt::Key_Down, "SpeedButton2", "One game fewer (Down)"},
-                    {Qt::Key_unknown, "ApplyBtn", "Apply (Return)"},
-                    {Qt::Key_unknown, "CancelBtn", "Cancel (Escape)"}};
-      for (const auto& a : arrows) {
-        auto* b = dialog->findChild<QAbstractButton*>(QLatin1String(a.button));
-        if (!b) continue;
-        b->setToolTip(QLatin1String(a.tip));
-        if (a.key != Qt::Key_unknown)
-          BindKey(
-              dialog, QKeySequence(a.key), [b] { Press(b); }, true);
-      }
-    }
-  }
-}
-
 bool Keyboard::CursorShown() const {
   return form_.bgpic->isEnabled() && !form_.RichEdit1->isVisible();
 }

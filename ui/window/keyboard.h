@@ -36,11 +36,6 @@ class Keyboard : public QObject {
   // access: told where the cursor stands (may be null).
   Keyboard(TForm1& form, Accessibility* access);
 
-  // The game's dialogs, found among the window's children by name: Return
-  // presses the default button ("OK", "Apply"), Up and Down the options
-  // dialog's arrows. Escape cancels or closes them as it always has.
-  void BindDialogs(QWidget* window);
-
   // The human's turn begins: the cursor goes to the human's first piece that
   // still has a way to go.
   void PlaceCursorForTurn(const GameState& s);

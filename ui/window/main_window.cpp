@@ -480,8 +480,6 @@ void TForm1::FinishStartUp() {
 void TForm1::CreateDialogs() {
   dialogs_ = vandrel::CreateDialogs(this, strip_);
   dialogs_->setLayoutScale(scaler_.scale().factor());
-  keys_->BindDialogs(this);
-  access_->NameDialogs(this);
 }
 
 void TForm1::OpenSavedGame(const QString& path) {
