@@ -8,13 +8,15 @@
 
 class QLabel;
 
-class Tlogo : public QDialog {
+namespace vandrel {
+
+class AboutDialog : public QDialog {
   Q_OBJECT
  public:
   // Opens an address with the desktop's handler; false when it could not.
   using UrlOpener = std::function<bool(const QUrl&)>;
 
-  explicit Tlogo(QWidget* parent = nullptr);
+  explicit AboutDialog(QWidget* parent = nullptr);
 
   // Shows the about box modally until the picture or the link is clicked.
   void Execute();
@@ -27,13 +29,13 @@ class Tlogo : public QDialog {
   static QString AddressTail(const QString& address);
 
   QWidget* Client = nullptr;  // the client area, inside the 1-pixel margin
-  QLabel* Image1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label1 = nullptr;
+  QLabel* TitlePicture = nullptr;
+  QLabel* Version = nullptr;
+  QLabel* WebLink = nullptr;
 
  public slots:
-  void Image1Click();
-  void Label1Click();
+  void TitlePictureClick();
+  void WebLinkClick();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,3 +45,5 @@ class Tlogo : public QDialog {
   UrlOpener openUrl_;
   QObject* pressed_ = nullptr;  // the control the left button went down on
 };
+
+}  // namespace vandrel

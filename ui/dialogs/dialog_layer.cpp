@@ -12,15 +12,15 @@ class GameDialogs : public DialogLayer {
  public:
   GameDialogs(QWidget* parent, const QImage& strip)
       : parent_(parent),
-        prompt_(new TPrompt(parent)),
-        options_(new TOptionForm(strip, parent)),
-        logo_(new Tlogo(parent)) {}
+        prompt_(new PromptDialog(parent)),
+        options_(new OptionsDialog(strip, parent)),
+        about_(new AboutDialog(parent)) {}
 
   void prompt(const QString& text) override { prompt_->ShowMessage(text); }
   int options(int* gamesPerMatch, bool* sfxOn, bool* strong) override {
     return options_->Execute(gamesPerMatch, sfxOn, strong);
   }
-  void about() override { logo_->Execute(); }
+  void about() override { about_->Execute(); }
   void plainMessage(const QString& text) override { ShowPlainMessage(parent_, text); }
   void errorMessage(const QString& text) override { ShowErrorMessage(parent_, text); }
   std::optional<std::string> askSaveFile() override { return AskSaveGameFile(parent_); }
@@ -30,9 +30,9 @@ class GameDialogs : public DialogLayer {
  private:
   QWidget* parent_;
   // Owned by the parent window, as Qt children.
-  TPrompt* prompt_;
-  TOptionForm* options_;
-  Tlogo* logo_;
+  PromptDialog* prompt_;
+  OptionsDialog* options_;
+  AboutDialog* about_;
 };
 
 }  // namespace

@@ -11,61 +11,62 @@
 #include "ui/dialogs/dialog_style.h"
 #include "ui/widgets/key_binding.h"
 
-using vandrel::FlatButton;
+namespace vandrel {
 
 namespace {
 
 // The prompt as a screen reader knows it: an alert whose name is its message.
 class PromptInterface : public QAccessibleWidget {
  public:
-  explicit PromptInterface(TPrompt* prompt)
+  explicit PromptInterface(PromptDialog* prompt)
       : QAccessibleWidget(prompt, QAccessible::AlertMessage), prompt_(prompt) {}
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) return prompt_->Label1->text();
+    if (t == QAccessible::Name) return prompt_->Message->text();
     return QAccessibleWidget::text(t);
   }
 
  private:
-  TPrompt* prompt_;
+  PromptDialog* prompt_;
 };
 
 QAccessibleInterface* PromptFactory(const QString& className, QObject* object) {
-  if (className == QLatin1String(TPrompt::staticMetaObject.className()))
-    return new PromptInterface(static_cast<TPrompt*>(object));
+  if (className == QLatin1String(PromptDialog::staticMetaObject.className()))
+    return new PromptInterface(static_cast<PromptDialog*>(object));
   return nullptr;
 }
 
 }  // namespace
 
-TPrompt::TPrompt(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
-  setObjectName(QStringLiteral("Prompt"));
+PromptDialog::PromptDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+  setObjectName(QStringLiteral("PromptDialog"));
   setFixedSize(303, 200);
-  setFont(vandrel::DialogFont(vandrel::Face::Tahoma, 19, false));
+  setFont(DialogFont(Face::Tahoma, 19, false));
 
   // The picture is 227 rows high; its top 24 rows lie above the window.
-  Image1 = new QLabel(this);
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->setGeometry(0, -24, 303, 227);
-  vandrel::SetArtPicture(Image1, "prompt");
+  Picture = new QLabel(this);
+  Picture->setObjectName(QStringLiteral("Picture"));
+  Picture->setGeometry(0, -24, 303, 227);
+  SetArtPicture(Picture, "prompt");
 
   // The message: centred, wrapped within the label, cut off below it.
-  Label1 = new QLabel(this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  vandrel::MakeCreamLabel(Label1, vandrel::DialogFont(vandrel::Face::Tahoma, 19, true));
-  Label1->setGeometry(16, 20, 273, 61);
-  Label1->setFixedSize(273, 61);
-  Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  Label1->setWordWrap(true);
+  Message = new QLabel(this);
+  Message->setObjectName(QStringLiteral("Message"));
+  MakeCreamLabel(Message, DialogFont(Face::Tahoma, 19, true));
+  Message->setGeometry(16, 20, 273, 61);
+  Message->setFixedSize(273, 61);
+  Message->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  Message->setWordWrap(true);
 
-  SpeedButton1 = vandrel::MakeFlatButton(this, QStringLiteral("OK"), QRect(112, 144, 81, 37),
-                                         vandrel::DialogFont(vandrel::Face::Tahoma, 19, true));
-  SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-  connect(SpeedButton1, &QAbstractButton::clicked, this, &TPrompt::SpeedButton1Click);
+  OkBtn = MakeFlatButton(this, QStringLiteral("OK"), QRect(112, 144, 81, 37),
+                         DialogFont(Face::Tahoma, 19, true));
+  OkBtn->setObjectName(QStringLiteral("OkBtn"));
+  connect(OkBtn, &QAbstractButton::clicked, this, &PromptDialog::OkBtnClick);
 
   // The prompt has nothing else to do with a key: Return, Enter and Space
   // all answer it.
   for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
-    vandrel::BindKey(this, QKeySequence(key), [this] { vandrel::Press(SpeedButton1); });
+    BindKey(this, QKeySequence(key), [this] { Press(OkBtn); });
   static const bool factoryInstalled = [] {
     QAccessible::installFactory(PromptFactory);
     return true;
@@ -73,29 +74,27 @@ TPrompt::TPrompt(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWi
   (void)factoryInstalled;
 }
 
-void TPrompt::ShowMessage(const QString& text) {
-  Label1->setText(text);
+void PromptDialog::ShowMessage(const QString& text) {
+  Message->setText(text);
   exec();
 }
 
-void TPrompt::SpeedButton1Click() { accept(); }
+void PromptDialog::OkBtnClick() { accept(); }
 
-void TPrompt::showEvent(QShowEvent* event) {
+void PromptDialog::showEvent(QShowEvent* event) {
   // A screen reader announces the message as it comes up.
   QAccessibleEvent alert(this, QAccessible::Alert);
   QAccessible::updateAccessibility(&alert);
-  vandrel::CentreOnScreen(this);
+  CentreOnScreen(this);
   QDialog::showEvent(event);
 }
-
-namespace vandrel {
 
 namespace {
 
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
   QMessageBox box(icon, QStringLiteral("Vandrel"), text, QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
-  vandrel::ScaleTextWithOwner(&box);
+  ScaleTextWithOwner(&box);
   box.exec();
 }
 
@@ -117,7 +116,7 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const QString& title,
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
   }
-  vandrel::ScaleTextWithOwner(&dialog);
+  ScaleTextWithOwner(&dialog);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty() || files.first().isEmpty()) return std::nullopt;

@@ -10,29 +10,27 @@
 class QLabel;
 
 namespace vandrel {
-class FlatButton;
-}
 
-class TPrompt : public QDialog {
+class FlatButton;
+
+class PromptDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TPrompt(QWidget* parent = nullptr);
+  explicit PromptDialog(QWidget* parent = nullptr);
 
   // Shows the text and waits until "OK" is pressed or the prompt is closed.
   void ShowMessage(const QString& text);
 
-  QLabel* Image1 = nullptr;
-  QLabel* Label1 = nullptr;
-  vandrel::FlatButton* SpeedButton1 = nullptr;
+  QLabel* Picture = nullptr;
+  QLabel* Message = nullptr;
+  FlatButton* OkBtn = nullptr;
 
  public slots:
-  void SpeedButton1Click();
+  void OkBtnClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
 };
-
-namespace vandrel {
 
 // A plain box titled "Vandrel" with no icon and one OK ("Wrong direction").
 void ShowPlainMessage(QWidget* parent, const QString& text);

@@ -4,13 +4,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -21,15 +21,19 @@
 #include <tuple>
 #include <vector>
 
-#include "ui/dialogs/options_dialog.h"
-#include "ui/dialogs/dialog_style.h"
-#include "ui/media/jpeg_image.h"
 #include "ui/dialogs/about_dialog.h"
+#include "ui/dialogs/dialog_style.h"
+#include "ui/dialogs/options_dialog.h"
 #include "ui/dialogs/prompt_dialog.h"
+#include "ui/media/jpeg_image.h"
 
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace {
+
+using vandrel::AboutDialog;
+using vandrel::OptionsDialog;
+using vandrel::PromptDialog;
 
 void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
@@ -72,15 +76,15 @@ class DialogTest : public ::testing::Test {
 class OptionsTest : public DialogTest {
  protected:
   // Opens the dialog, runs `inside` while it is up, and gives Execute's answer.
-  int Run(int* games, bool* sfxOn, std::function<void(TOptionForm*)> inside) {
+  int Run(int* games, bool* sfxOn, std::function<void(OptionsDialog*)> inside) {
     return Run(games, sfxOn, nullptr, std::move(inside));
   }
-  int Run(int* games, bool* sfxOn, bool* strong, std::function<void(TOptionForm*)> inside) {
-    WhenModal<TOptionForm>(std::move(inside));
+  int Run(int* games, bool* sfxOn, bool* strong, std::function<void(OptionsDialog*)> inside) {
+    WhenModal<OptionsDialog>(std::move(inside));
     return form_.Execute(games, sfxOn, strong);
   }
 
-  TOptionForm form_{QImage(10, 796, QImage::Format_RGB32)};
+  OptionsDialog form_{QImage(10, 796, QImage::Format_RGB32)};
 };
 
 struct ArrowCase {
@@ -95,13 +99,13 @@ TEST_P(OptionsArrowTest, ArrowsClampToOneToTenAndWriteAtOnce) {
   bool sfx = true;
   QString shown;
   int afterFirstPress = 0;
-  Run(&games, &sfx, [&](TOptionForm* form) {
-    for (int i = 0; i < c.ups; ++i) Click(form->SpeedButton1);
+  Run(&games, &sfx, [&](OptionsDialog* form) {
+    for (int i = 0; i < c.ups; ++i) Click(form->MoreGamesBtn);
     for (int i = 0; i < c.downs; ++i) {
-      Click(form->SpeedButton2);
+      Click(form->FewerGamesBtn);
       if (i == 0) afterFirstPress = games;  // written at once, not on Apply
     }
-    shown = form->MatchLabel->text();
+    shown = form->GamesCount->text();
     Click(form->CancelBtn);
   });
   EXPECT_EQ(games, c.expected);
@@ -125,18 +129,18 @@ TEST_F(OptionsTest, CancelKeepsTheChangedCountAndTheNextOpeningShowsIt) {
   int games = 3;
   bool sfx = true;
   QString shownFirst, shownNext;
-  const int result = Run(&games, &sfx, [&](TOptionForm* form) {
-    shownFirst = form->MatchLabel->text();
-    Click(form->SpeedButton1);
-    Click(form->SpeedButton1);
-    Click(form->SFXBox);
+  const int result = Run(&games, &sfx, [&](OptionsDialog* form) {
+    shownFirst = form->GamesCount->text();
+    Click(form->MoreGamesBtn);
+    Click(form->MoreGamesBtn);
+    Click(form->SoundBox);
     Click(form->CancelBtn);
   });
-  EXPECT_EQ(result, TOptionForm::kCancel);
+  EXPECT_EQ(result, OptionsDialog::kCancel);
   EXPECT_EQ(games, 5);
   EXPECT_TRUE(sfx) << "Cancel leaves the sound switch alone";
-  Run(&games, &sfx, [&](TOptionForm* form) {
-    shownNext = form->MatchLabel->text();
+  Run(&games, &sfx, [&](OptionsDialog* form) {
+    shownNext = form->GamesCount->text();
     Click(form->CancelBtn);
   });
   EXPECT_EQ(shownFirst, "3");
@@ -150,22 +154,22 @@ TEST_F(OptionsTest, ApplyTakesTheBoxWhichKeepsItsStateBetweenOpenings) {
   bool sfx = true;
   bool checkedAtFirst = false;
   EXPECT_EQ(Run(&games, &sfx,
-                [&](TOptionForm* form) {
-                  checkedAtFirst = form->SFXBox->isChecked();
-                  Click(form->SFXBox);
+                [&](OptionsDialog* form) {
+                  checkedAtFirst = form->SoundBox->isChecked();
+                  Click(form->SoundBox);
                   Click(form->ApplyBtn);
                 }),
-            TOptionForm::kApply);
+            OptionsDialog::kApply);
   EXPECT_TRUE(checkedAtFirst);
   EXPECT_FALSE(sfx);
 
   for (const bool switchedElsewhere : {true, false}) {
     sfx = switchedElsewhere;
-    bool shown = !form_.SFXBox->isChecked();
-    const bool left = form_.SFXBox->isChecked();
-    Run(&games, &sfx, [&](TOptionForm* form) {
-      shown = form->SFXBox->isChecked();
-      Click(form->SFXBox);  // leaves it the other way for the next round
+    bool shown = !form_.SoundBox->isChecked();
+    const bool left = form_.SoundBox->isChecked();
+    Run(&games, &sfx, [&](OptionsDialog* form) {
+      shown = form->SoundBox->isChecked();
+      Click(form->SoundBox);  // leaves it the other way for the next round
       Click(form->ApplyBtn);
     });
     EXPECT_EQ(shown, left);
@@ -175,20 +179,20 @@ TEST_F(OptionsTest, ApplyTakesTheBoxWhichKeepsItsStateBetweenOpenings) {
 
 // Every way out other than Apply answers Cancel, a close from outside included.
 TEST_F(OptionsTest, EveryOtherWayOutIsCancel) {
-  const std::vector<std::pair<const char*, std::function<void(TOptionForm*)>>> ways = {
-      {"close box", [](TOptionForm* f) { f->close(); }},
-      {"reject", [](TOptionForm* f) { f->reject(); }},
-      {"Escape", [](TOptionForm* f) { QTest::keyClick(f, Qt::Key_Escape); }},
-      {"done(0)", [](TOptionForm* f) { f->done(0); }},
+  const std::vector<std::pair<const char*, std::function<void(OptionsDialog*)>>> ways = {
+      {"close box", [](OptionsDialog* f) { f->close(); }},
+      {"reject", [](OptionsDialog* f) { f->reject(); }},
+      {"Escape", [](OptionsDialog* f) { QTest::keyClick(f, Qt::Key_Escape); }},
+      {"done(0)", [](OptionsDialog* f) { f->done(0); }},
   };
   for (const auto& [name, way] : ways) {
     int games = 4;
     bool sfx = true;
-    const int result = Run(&games, &sfx, [&, way = way](TOptionForm* form) {
-      form->SFXBox->setChecked(false);
+    const int result = Run(&games, &sfx, [&, way = way](OptionsDialog* form) {
+      form->SoundBox->setChecked(false);
       way(form);
     });
-    EXPECT_EQ(result, TOptionForm::kCancel) << name;
+    EXPECT_EQ(result, OptionsDialog::kCancel) << name;
     EXPECT_TRUE(sfx) << name;
     EXPECT_FALSE(form_.isVisible()) << name;
   }
@@ -200,24 +204,29 @@ TEST_F(OptionsTest, EveryOtherWayOutIsCancel) {
 TEST_F(OptionsTest, LevelBandSitsBetweenTheSoundBoxAndTheButtons) {
   EXPECT_EQ(form_.size(), QSize(298, 220));
   const std::vector<std::pair<QWidget*, QPoint>> kept = {
-      {form_.Label1, {16, 40}},       {form_.MatchLabel, {184, 24}}, {form_.SpeedButton1, {248, 16}},
-      {form_.SpeedButton2, {248, 48}}, {form_.SFXBox, {68, 104}},    {form_.Label2, {104, 100}}};
-  for (const auto& [widget, place] : kept) EXPECT_EQ(widget->pos(), place) << widget->objectName().toStdString();
-  for (QWidget* button : {static_cast<QWidget*>(form_.CancelBtn), static_cast<QWidget*>(form_.ApplyBtn)})
+      {form_.GamesCaption, {16, 40}},  {form_.GamesCount, {184, 24}},
+      {form_.MoreGamesBtn, {248, 16}}, {form_.FewerGamesBtn, {248, 48}},
+      {form_.SoundBox, {68, 104}},     {form_.SoundCaption, {104, 100}}};
+  for (const auto& [widget, place] : kept)
+    EXPECT_EQ(widget->pos(), place) << widget->objectName().toStdString();
+  for (QWidget* button :
+       {static_cast<QWidget*>(form_.CancelBtn), static_cast<QWidget*>(form_.ApplyBtn)})
     EXPECT_EQ(form_.height() - button->geometry().bottom() - 1, 180 - (136 + 37));
   EXPECT_EQ(form_.CancelBtn->x(), 8);
   EXPECT_EQ(form_.ApplyBtn->x(), 176);
-  const int bandTop = std::max(form_.SFXBox->geometry().bottom(), form_.Label2->geometry().bottom());
-  for (QWidget* w : {static_cast<QWidget*>(form_.Label3), static_cast<QWidget*>(form_.LevelBox)}) {
+  const int bandTop =
+      std::max(form_.SoundBox->geometry().bottom(), form_.SoundCaption->geometry().bottom());
+  for (QWidget* w :
+       {static_cast<QWidget*>(form_.LevelCaption), static_cast<QWidget*>(form_.LevelBox)}) {
     EXPECT_GT(w->y(), bandTop) << w->objectName().toStdString();
     EXPECT_LT(w->geometry().bottom(), form_.CancelBtn->y()) << w->objectName().toStdString();
     EXPECT_LE(w->geometry().right(), form_.width()) << w->objectName().toStdString();
   }
-  EXPECT_EQ(form_.Label3->text(), "Computer:");
+  EXPECT_EQ(form_.LevelCaption->text(), "Computer:");
   ASSERT_EQ(form_.LevelBox->count(), 2);
-  EXPECT_EQ(form_.LevelBox->itemText(TOptionForm::kClassic), "Classic");
-  EXPECT_EQ(form_.LevelBox->itemText(TOptionForm::kStrong), "Strong");
-  EXPECT_LT(form_.Label3->geometry().right(), form_.LevelBox->x());
+  EXPECT_EQ(form_.LevelBox->itemText(OptionsDialog::kClassic), "Classic");
+  EXPECT_EQ(form_.LevelBox->itemText(OptionsDialog::kStrong), "Strong");
+  EXPECT_LT(form_.LevelCaption->geometry().right(), form_.LevelBox->x());
 }
 
 // Apply takes the level; Cancel forgets a change, and every opening shows
@@ -236,8 +245,8 @@ TEST_F(OptionsTest, ApplyTakesTheLevelAndCancelForgetsIt) {
   bool sfx = true, strong = false;
   for (const Step& step : steps) {
     bool shown = !step.shownStrong;
-    Run(&games, &sfx, &strong, [&](TOptionForm* form) {
-      shown = form->LevelBox->currentIndex() == TOptionForm::kStrong;
+    Run(&games, &sfx, &strong, [&](OptionsDialog* form) {
+      shown = form->LevelBox->currentIndex() == OptionsDialog::kStrong;
       // As a player picks it from the keyboard: the arrows are the dialog's
       // (the games per match), End and Home the list's.
       if (step.chooseStrong) {
@@ -249,7 +258,7 @@ TEST_F(OptionsTest, ApplyTakesTheLevelAndCancelForgetsIt) {
     EXPECT_EQ(shown, step.shownStrong);
     EXPECT_EQ(strong, step.strongAfter);
   }
-  Run(&games, &sfx, &strong, [&](TOptionForm* form) {
+  Run(&games, &sfx, &strong, [&](OptionsDialog* form) {
     QTest::keyClick(form->LevelBox, Qt::Key_Home);
     Click(form->ApplyBtn);
   });
@@ -267,18 +276,18 @@ TEST_F(OptionsTest, ArrowsPointUpAndDown) {
   };
   QImage black(10, 796, QImage::Format_RGB32);
   black.fill(Qt::black);
-  TOptionForm form(black);
-  EXPECT_GT(inkWidth(form.SpeedButton1, 2), inkWidth(form.SpeedButton1, -2) + 3);
-  EXPECT_GT(inkWidth(form.SpeedButton2, -2), inkWidth(form.SpeedButton2, 2) + 3);
+  OptionsDialog form(black);
+  EXPECT_GT(inkWidth(form.MoreGamesBtn, 2), inkWidth(form.MoreGamesBtn, -2) + 3);
+  EXPECT_GT(inkWidth(form.FewerGamesBtn, -2), inkWidth(form.FewerGamesBtn, 2) + 3);
 }
 
 // --- Prompt ------------------------------------------------------------------
 
 // The pixels a text adds to the prompt.
-std::vector<QPoint> InkOf(TPrompt& prompt, const QString& text) {
-  prompt.Label1->setText(QString());
+std::vector<QPoint> InkOf(PromptDialog& prompt, const QString& text) {
+  prompt.Message->setText(QString());
   const QImage blank = prompt.grab().toImage();
-  prompt.Label1->setText(text);
+  prompt.Message->setText(text);
   const QImage written = prompt.grab().toImage();
   std::vector<QPoint> ink;
   for (int y = 0; y < blank.height(); ++y)
@@ -288,7 +297,7 @@ std::vector<QPoint> InkOf(TPrompt& prompt, const QString& text) {
 }
 
 TEST_F(DialogTest, PromptWrapsALongMessageInsideItsLabelAndCutsOffTheRest) {
-  TPrompt prompt;
+  PromptDialog prompt;
   const QRect label(16, 20, 273, 61);
   const QString text =
       "This is a long message that cannot possibly fit on one line of the prompt, "
@@ -298,30 +307,30 @@ TEST_F(DialogTest, PromptWrapsALongMessageInsideItsLabelAndCutsOffTheRest) {
   QRect inked(ink.front(), ink.front());
   for (const QPoint& p : ink) inked |= QRect(p, p);
   EXPECT_TRUE(label.contains(inked)) << "text drawn outside the label";
-  EXPECT_GE(inked.height(), 2 * QFontMetrics(prompt.Label1->font()).lineSpacing() - 4)
+  EXPECT_GE(inked.height(), 2 * QFontMetrics(prompt.Message->font()).lineSpacing() - 4)
       << "wrapped onto more than two lines";
-  EXPECT_EQ(prompt.Label1->size(), QSize(273, 61));
-  EXPECT_EQ(prompt.Label1->text(), text) << "wrapped, not elided";
+  EXPECT_EQ(prompt.Message->size(), QSize(273, 61));
+  EXPECT_EQ(prompt.Message->text(), text) << "wrapped, not elided";
 
   const std::vector<QPoint> shortInk = InkOf(prompt, "Click the Dice!");
   QRect line(shortInk.front(), shortInk.front());
   for (const QPoint& p : shortInk) line |= QRect(p, p);
   EXPECT_NEAR(line.center().x(), label.center().x(), 3) << "centred";
-  EXPECT_LT(line.height(), QFontMetrics(prompt.Label1->font()).lineSpacing());
+  EXPECT_LT(line.height(), QFontMetrics(prompt.Message->font()).lineSpacing());
 }
 
 TEST_F(DialogTest, PromptOkAndCloseFromOutsideBothEndTheMessage) {
-  TPrompt prompt;
+  PromptDialog prompt;
   QString shown;
-  WhenModal<TPrompt>([&](TPrompt* p) {
-    shown = p->Label1->text();
-    Click(p->SpeedButton1);
+  WhenModal<PromptDialog>([&](PromptDialog* p) {
+    shown = p->Message->text();
+    Click(p->OkBtn);
   });
   prompt.ShowMessage("You can't move there!");
   EXPECT_EQ(shown, "You can't move there!");
   EXPECT_FALSE(prompt.isVisible());
 
-  WhenModal<TPrompt>([](TPrompt* p) { p->reject(); });
+  WhenModal<PromptDialog>([](PromptDialog* p) { p->reject(); });
   prompt.ShowMessage("Click the Dice!");
   EXPECT_FALSE(prompt.isVisible());
 }
@@ -330,7 +339,7 @@ TEST_F(DialogTest, PromptOkAndCloseFromOutsideBothEndTheMessage) {
 
 TEST_F(DialogTest, AboutLinkOpensTheAddressOrSaysItFailedAndClosesEitherWay) {
   for (const bool opens : {true, false}) {
-    Tlogo logo;
+    AboutDialog logo;
     std::vector<QUrl> opened;
     logo.SetUrlOpener([&](const QUrl& url) {
       opened.push_back(url);
@@ -348,7 +357,7 @@ TEST_F(DialogTest, AboutLinkOpensTheAddressOrSaysItFailedAndClosesEitherWay) {
       aboutStillUp = logo.isVisible();
       Click(box->button(QMessageBox::Ok));
     });
-    WhenModal<Tlogo>([](Tlogo* l) { Click(l->Label1); });
+    WhenModal<AboutDialog>([](AboutDialog* l) { Click(l->WebLink); });
     logo.Execute();
     QApplication::processEvents();
 
@@ -367,23 +376,23 @@ TEST_F(DialogTest, AboutLinkOpensTheAddressOrSaysItFailedAndClosesEitherWay) {
 }
 
 TEST_F(DialogTest, AboutPictureClickClosesAndOtherClicksDoNot) {
-  Tlogo logo;
+  AboutDialog logo;
   int opened = 0;
   logo.SetUrlOpener([&](const QUrl&) { return ++opened, true; });
   bool stillUp = false;
-  WhenModal<Tlogo>([&](Tlogo* l) {
-    Click(l->Label2);  // the version label does nothing
-    QTest::mouseClick(l->Image1, Qt::RightButton);
+  WhenModal<AboutDialog>([&](AboutDialog* l) {
+    Click(l->Version);  // the version label does nothing
+    QTest::mouseClick(l->TitlePicture, Qt::RightButton);
     stillUp = l->isVisible();
-    QTest::mouseClick(l->Image1, Qt::LeftButton, {}, QPoint(100, 50));
+    QTest::mouseClick(l->TitlePicture, Qt::LeftButton, {}, QPoint(100, 50));
   });
   logo.Execute();
   EXPECT_TRUE(stillUp);
   EXPECT_FALSE(logo.isVisible());
   EXPECT_EQ(opened, 0);
   // The descenders of the address fit in the link, which stays inside the box.
-  EXPECT_GE(logo.Label1->height(), QFontMetrics(logo.Label1->font()).height());
-  EXPECT_LE(logo.Label1->geometry().bottom(), logo.Client->height() - 1);
+  EXPECT_GE(logo.WebLink->height(), QFontMetrics(logo.WebLink->font()).height());
+  EXPECT_LE(logo.WebLink->geometry().bottom(), logo.Client->height() - 1);
 }
 
 // --- Scaled pictures ---------------------------------------------------------------
@@ -395,13 +404,13 @@ TEST_F(DialogTest, ScaledDialogsShowThePicturesDrawnForTheirScale) {
   for (const int scale : {2, 3}) {
     QWidget owner;
     owner.setProperty("layoutScale", double(scale));
-    TPrompt prompt(&owner);
-    Tlogo logo(&owner);
+    PromptDialog prompt(&owner);
+    AboutDialog logo(&owner);
     prompt.show();
     logo.show();
     for (const auto& [picture, stem, fixed, width] :
-         {std::tuple(prompt.Image1, "prompt", prompt.Label1, 273),
-          std::tuple(logo.Image1, "title", logo.Label1, 497)}) {
+         {std::tuple(prompt.Picture, "prompt", prompt.Message, 273),
+          std::tuple(logo.TitlePicture, "title", logo.WebLink, 497)}) {
       const QString art = QStringLiteral(":/art/%1@%2x.jpg").arg(stem).arg(scale);
       SCOPED_TRACE(art.toStdString());
       const QImage drawn = vandrel::LoadJpegResource(art);

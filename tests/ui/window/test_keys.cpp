@@ -196,7 +196,7 @@ class DialogKeysTest : public KeysTest {
 };
 
 TEST_F(DialogKeysTest, OptionsArrowsReturnAndEscape) {
-  auto* options = form->findChild<TOptionForm*>(QStringLiteral("OptionForm"));
+  auto* options = form->findChild<vandrel::OptionsDialog*>();
   ASSERT_NE(options, nullptr);
   int games = 1;
   bool sfx = true;
@@ -204,10 +204,10 @@ TEST_F(DialogKeysTest, OptionsArrowsReturnAndEscape) {
   keys.push_back(Qt::Key_Down);
   keys.push_back(Qt::Key_Return);
   Answer(options, keys);
-  EXPECT_EQ(options->Execute(&games, &sfx), TOptionForm::kApply);
+  EXPECT_EQ(options->Execute(&games, &sfx), vandrel::OptionsDialog::kApply);
   EXPECT_EQ(games, 9);
   Answer(options, {Qt::Key_Down, Qt::Key_Escape});
-  EXPECT_EQ(options->Execute(&games, &sfx), TOptionForm::kCancel);
+  EXPECT_EQ(options->Execute(&games, &sfx), vandrel::OptionsDialog::kCancel);
   EXPECT_EQ(games, 8);
 }
 
