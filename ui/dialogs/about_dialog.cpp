@@ -73,7 +73,7 @@ void AboutDialog::WebLinkClick() {
                     QStringLiteral("Failed to execute ") + AddressTail(address), QMessageBox::Ok,
                     this);
     box.setTextFormat(Qt::PlainText);
-    ScaleTextWithOwner(&box);
+    ScaleText(&box, layoutScale_);
     box.exec();
   }
   accept();
@@ -105,7 +105,7 @@ bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AboutDialog::showEvent(QShowEvent* event) {
-  CentreOnScreen(this);
+  CentreOnScreen(this, layoutScale_);
   QDialog::showEvent(event);
 }
 

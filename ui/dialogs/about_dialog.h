@@ -20,6 +20,9 @@ class AboutDialog : public QDialog {
 
   // Shows the about box modally until the picture or the link is clicked.
   void Execute();
+  // The main window's layout scale, which the dialog takes whenever it is
+  // shown (0, the default: none told; the dialog stays as it is built).
+  void setLayoutScale(double factor) { layoutScale_ = factor; }
 
   // Replaces the desktop's handler (QDesktopServices::openUrl), for tests.
   void SetUrlOpener(UrlOpener opener) { openUrl_ = std::move(opener); }
@@ -42,6 +45,7 @@ class AboutDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  double layoutScale_ = 0.0;
   UrlOpener openUrl_;
   QObject* pressed_ = nullptr;  // the control the left button went down on
 };

@@ -21,11 +21,20 @@ class GameDialogs : public DialogLayer {
     return options_->Execute(gamesPerMatch, sfxOn, strong);
   }
   void about() override { about_->Execute(); }
-  void plainMessage(const QString& text) override { ShowPlainMessage(parent_, text); }
-  void errorMessage(const QString& text) override { ShowErrorMessage(parent_, text); }
-  std::optional<std::string> askSaveFile() override { return AskSaveGameFile(parent_); }
-  std::optional<std::string> askLoadFile() override { return AskLoadGameFile(parent_); }
-  void setLayoutScale(double factor) override { parent_->setProperty("layoutScale", factor); }
+  void plainMessage(const QString& text) override { ShowPlainMessage(parent_, text, layoutScale_); }
+  void errorMessage(const QString& text) override { ShowErrorMessage(parent_, text, layoutScale_); }
+  std::optional<std::string> askSaveFile() override {
+    return AskSaveGameFile(parent_, layoutScale_);
+  }
+  std::optional<std::string> askLoadFile() override {
+    return AskLoadGameFile(parent_, layoutScale_);
+  }
+  void setLayoutScale(double factor) override {
+    layoutScale_ = factor;
+    prompt_->setLayoutScale(factor);
+    options_->setLayoutScale(factor);
+    about_->setLayoutScale(factor);
+  }
 
  private:
   QWidget* parent_;
@@ -33,6 +42,7 @@ class GameDialogs : public DialogLayer {
   PromptDialog* prompt_;
   OptionsDialog* options_;
   AboutDialog* about_;
+  double layoutScale_ = 0.0;  // none told yet
 };
 
 }  // namespace

@@ -66,8 +66,7 @@ class DialogScaler : public QObject {
   std::vector<Picture> pictures_;
 };
 
-void ScaleWithOwner(QWidget* window, const QWidget* owner) {
-  const double factor = owner ? owner->property("layoutScale").toDouble() : 0.0;
+void ScaleWithLayout(QWidget* window, double factor) {
   const LayoutScale scale(factor, window->devicePixelRatioF());
   auto* scaler = window->findChild<QObject*>(QStringLiteral("vandrel-dialog-scaler"),
                                              Qt::FindDirectChildrenOnly);
@@ -84,12 +83,7 @@ void SetArtPicture(QLabel* label, const char* stem) {
   label->setPixmap(ArtPicture(stem, label->size(), LayoutScale()));
 }
 
-void ScaleTextWithOwner(QWidget* box) {
-  // The nearest window up the chain of owners that has a layout scale (a box
-  // of the about box is owned by the about box, which the main window owns).
-  double factor = 0.0;
-  for (const QWidget* w = box->parentWidget(); w && factor <= 0.0; w = w->window()->parentWidget())
-    factor = w->window()->property("layoutScale").toDouble();
+void ScaleText(QWidget* box, double factor) {
   if (factor <= 1.0) return;
   QFont font = box->font();
   if (font.pixelSize() > 0) {
@@ -101,9 +95,9 @@ void ScaleTextWithOwner(QWidget* box) {
   box->resize(box->sizeHint());
 }
 
-void CentreOnScreen(QWidget* window) {
+void CentreOnScreen(QWidget* window, double layoutScale) {
   const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
-  ScaleWithOwner(window, owner);
+  ScaleWithLayout(window, layoutScale);
   QScreen* screen = window->screen();
   if (!screen) screen = QGuiApplication::primaryScreen();
   if (!screen) return;

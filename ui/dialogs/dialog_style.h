@@ -27,15 +27,15 @@ void MakeCreamLabel(QLabel* label, const QFont& font);
 void SetArtPicture(QLabel* label, const char* stem);
 
 // Moves a dialog so that its frame is centred on the main window's layout
-// (its owner's window), or on its screen when it has no owner shown. A dialog
-// owned by a window with a scaled layout (the window's "layoutScale"
-// property) is scaled with it: size, places, fonts and pictures.
-void CentreOnScreen(QWidget* window);
+// (its owner's window), or on its screen when it has no owner shown. A
+// dialog told the main window's layout scale (0: none told) is scaled with
+// it: size, places, fonts and pictures.
+void CentreOnScreen(QWidget* window, double layoutScale);
 
 // For the system's own boxes (message boxes, file dialogs): their font, and
-// with it their size, grows with the layout of the window that owns them.
-// Qt centres them on that window itself.
-void ScaleTextWithOwner(QWidget* box);
+// with it their size, grows with the main window's layout scale. Qt centres
+// them on the window that owns them itself.
+void ScaleText(QWidget* box, double layoutScale);
 
 // Creates a flat button with a caption, its place, its font and cream text.
 FlatButton* MakeFlatButton(QWidget* parent, const QString& caption, const QRect& geometry,

@@ -149,7 +149,7 @@ void OptionsDialog::CancelBtnClick() { done(kCancel); }
 void OptionsDialog::reject() { done(kCancel); }
 
 void OptionsDialog::showEvent(QShowEvent* event) {
-  CentreOnScreen(this);
+  CentreOnScreen(this, layoutScale_);
   FormShow();
   QDialog::showEvent(event);
 }

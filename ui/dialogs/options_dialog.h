@@ -29,6 +29,9 @@ class OptionsDialog : public QDialog {
   // kCancel (Cancel, the close box, Escape, or the dialog closed from
   // outside).
   int Execute(int* gamesPerMatch, bool* sfxOn, bool* strong = nullptr);
+  // The main window's layout scale, which the dialog takes whenever it is
+  // shown (0, the default: none told; the dialog stays as it is built).
+  void setLayoutScale(double factor) { layoutScale_ = factor; }
 
   QLabel* GamesCaption = nullptr;
   QLabel* GamesCount = nullptr;
@@ -58,6 +61,7 @@ class OptionsDialog : public QDialog {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  double layoutScale_ = 0.0;
   void ChangeGames(int step);
 
   QImage strip_;

@@ -85,16 +85,16 @@ void PromptDialog::showEvent(QShowEvent* event) {
   // A screen reader announces the message as it comes up.
   QAccessibleEvent alert(this, QAccessible::Alert);
   QAccessible::updateAccessibility(&alert);
-  CentreOnScreen(this);
+  CentreOnScreen(this, layoutScale_);
   QDialog::showEvent(event);
 }
 
 namespace {
 
-void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text, double layoutScale) {
   QMessageBox box(icon, QStringLiteral("Vandrel"), text, QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
-  ScaleTextWithOwner(&box);
+  ScaleText(&box, layoutScale);
   box.exec();
 }
 
@@ -102,7 +102,8 @@ void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
 // same everywhere. Saved games are matched by extension in any case: a game
 // saved as "name" becomes "name.VDG", and "*.vdg" alone would hide it.
 std::optional<std::string> RunFileDialog(QWidget* parent, const QString& title,
-                                         const QString& filter, const QString& suffix, bool save) {
+                                         const QString& filter, const QString& suffix, bool save,
+                                         double layoutScale) {
   QFileDialog dialog(parent, title);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
@@ -116,7 +117,7 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const QString& title,
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
   }
-  ScaleTextWithOwner(&dialog);
+  ScaleText(&dialog, layoutScale);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty() || files.first().isEmpty()) return std::nullopt;
@@ -125,22 +126,22 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const QString& title,
 
 }  // namespace
 
-void ShowPlainMessage(QWidget* parent, const QString& text) {
-  ShowBox(parent, QMessageBox::NoIcon, text);
+void ShowPlainMessage(QWidget* parent, const QString& text, double layoutScale) {
+  ShowBox(parent, QMessageBox::NoIcon, text, layoutScale);
 }
 
-void ShowErrorMessage(QWidget* parent, const QString& text) {
-  ShowBox(parent, QMessageBox::Critical, text);
+void ShowErrorMessage(QWidget* parent, const QString& text, double layoutScale) {
+  ShowBox(parent, QMessageBox::Critical, text, layoutScale);
 }
 
-std::optional<std::string> AskSaveGameFile(QWidget* parent) {
+std::optional<std::string> AskSaveGameFile(QWidget* parent, double layoutScale) {
   return RunFileDialog(parent, QStringLiteral("Save Game"), QStringLiteral("Vandrel File (*.vdg)"),
-                       QStringLiteral("VDG"), true);
+                       QStringLiteral("VDG"), true, layoutScale);
 }
 
-std::optional<std::string> AskLoadGameFile(QWidget* parent) {
+std::optional<std::string> AskLoadGameFile(QWidget* parent, double layoutScale) {
   return RunFileDialog(parent, QStringLiteral("Open"), QStringLiteral("Vandrel Files (*.vdg)"),
-                       QStringLiteral("vdg"), false);
+                       QStringLiteral("vdg"), false, layoutScale);
 }
 
 }  // namespace vandrel

@@ -22,12 +22,14 @@
 #include <vector>
 
 #include "ui/dialogs/about_dialog.h"
+#include "ui/dialogs/dialog_layer.h"
 #include "ui/dialogs/dialog_style.h"
 #include "ui/dialogs/options_dialog.h"
 #include "ui/dialogs/prompt_dialog.h"
 #include "ui/media/jpeg_image.h"
 
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+void PrintTo(const QSize& size, std::ostream* os) { *os << size.width() << 'x' << size.height(); }
 
 namespace {
 
@@ -403,9 +405,10 @@ TEST_F(DialogTest, AboutPictureClickClosesAndOtherClicksDoNot) {
 TEST_F(DialogTest, ScaledDialogsShowThePicturesDrawnForTheirScale) {
   for (const int scale : {2, 3}) {
     QWidget owner;
-    owner.setProperty("layoutScale", double(scale));
     PromptDialog prompt(&owner);
     AboutDialog logo(&owner);
+    prompt.setLayoutScale(scale);
+    logo.setLayoutScale(scale);
     prompt.show();
     logo.show();
     for (const auto& [picture, stem, fixed, width] :
@@ -423,10 +426,66 @@ TEST_F(DialogTest, ScaledDialogsShowThePicturesDrawnForTheirScale) {
   }
 }
 
+// The layer tells its dialogs and the system's boxes the main window's
+// layout scale: each dialog comes up at twice its size, a box with twice
+// its font.
+TEST_F(DialogTest, TheLayerScalesItsDialogsAndBoxesWithTheWindow) {
+  QWidget window;
+  const std::unique_ptr<vandrel::DialogLayer> layer = vandrel::CreateDialogs(&window, QImage());
+  layer->setLayoutScale(2.0);
+  std::vector<QSize> sizes;
+  const auto record = [&](QDialog* d) {
+    sizes.push_back(d->size());
+    d->done(0);
+  };
+  WhenModal<PromptDialog>(record);
+  layer->prompt("Click the Dice!");
+  WhenModal<OptionsDialog>(record);
+  int games = 1;
+  bool sfx = true, strong = false;
+  layer->options(&games, &sfx, &strong);
+  WhenModal<AboutDialog>(record);
+  layer->about();
+  EXPECT_EQ(sizes, (std::vector<QSize>{{606, 400}, {596, 440}, {1004, 538}}));
+
+  const double unscaled = QMessageBox().font().pointSizeF();
+  std::vector<double> fonts;
+  WhenModal<QMessageBox>([&](QMessageBox* box) {
+    fonts.push_back(box->font().pointSizeF());
+    box->done(0);
+  });
+  layer->plainMessage("Wrong direction");
+  WhenModal<QFileDialog>([&](QFileDialog* d) {
+    fonts.push_back(d->font().pointSizeF());
+    d->reject();
+  });
+  layer->askLoadFile();
+  EXPECT_EQ(fonts, (std::vector<double>{2 * unscaled, 2 * unscaled}));
+}
+
+// Each dialog has its own keys, with no window around it: Return, Enter and
+// Space answer the prompt, Return and Enter close the about box. (A key that
+// does nothing leaves the dialog to the watchdog.)
+TEST_F(DialogTest, ThePromptAndTheAboutBoxAnswerTheirOwnKeys) {
+  const auto press = [](QDialog* d, Qt::Key key) {
+    if (QTest::qWaitForWindowActive(d)) QTest::keyClick(d->windowHandle(), key);
+  };
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+    PromptDialog prompt;
+    WhenModal<PromptDialog>([&](PromptDialog* p) { press(p, key); });
+    prompt.ShowMessage("Click the Dice!");
+  }
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+    AboutDialog about;
+    WhenModal<AboutDialog>([&](AboutDialog* a) { press(a, key); });
+    about.Execute();
+  }
+}
+
 // --- Message boxes -------------------------------------------------------------
 
 TEST_F(DialogTest, MessageBoxesAreTitledVandrelWithOneOk) {
-  using Show = void (*)(QWidget*, const QString&);
+  using Show = void (*)(QWidget*, const QString&, double);
   const std::vector<std::pair<Show, QMessageBox::Icon>> cases = {
       {vandrel::ShowPlainMessage, QMessageBox::NoIcon},
       {vandrel::ShowErrorMessage, QMessageBox::Critical}};
@@ -441,7 +500,7 @@ TEST_F(DialogTest, MessageBoxesAreTitledVandrelWithOneOk) {
       buttons = box->buttons().size();
       Click(box->button(QMessageBox::Ok));
     });
-    show(nullptr, "Wrong direction");
+    show(nullptr, "Wrong direction", 0.0);
     EXPECT_EQ(title, "Vandrel");
     EXPECT_EQ(text, "Wrong direction");
     EXPECT_EQ(icon, expectedIcon);
@@ -486,17 +545,17 @@ TEST_F(FileDialogTest, SaveProposesNoNameAddsVdgAndReplacesWithoutAsking) {
     proposed = d->findChild<QLineEdit*>("fileNameEdit")->text();
     TypeAndAccept(d, "game");
   });
-  EXPECT_EQ(vandrel::AskSaveGameFile(nullptr), Path("game.VDG"));
+  EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, 0.0), Path("game.VDG"));
   EXPECT_EQ(title, "Save Game");
   EXPECT_EQ(filters, QStringList{"Vandrel File (*.vdg)"});
   EXPECT_EQ(proposed, "");
 
   for (const char* name : {"OLD.VDG", "new.vdg"}) {  // existing files, any case
     WhenModal<QFileDialog>([&](QFileDialog* d) { TypeAndAccept(d, name); });
-    EXPECT_EQ(vandrel::AskSaveGameFile(nullptr), Path(name)) << "asked before replacing";
+    EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, 0.0), Path(name)) << "asked before replacing";
   }
   WhenModal<QFileDialog>([](QFileDialog* d) { d->reject(); });
-  EXPECT_EQ(vandrel::AskSaveGameFile(nullptr), std::nullopt);
+  EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, 0.0), std::nullopt);
 }
 
 // The open dialog lists saved games whatever the case of their extension, and nothing else.
@@ -513,7 +572,7 @@ TEST_F(FileDialogTest, LoadListsSavedGamesInAnyCase) {
       listed << model->index(row, 0, root).data().toString();
     d->reject();
   });
-  EXPECT_EQ(vandrel::AskLoadGameFile(nullptr), std::nullopt);
+  EXPECT_EQ(vandrel::AskLoadGameFile(nullptr, 0.0), std::nullopt);
   listed.sort();
   EXPECT_EQ(listed, (QStringList{"Mixed.Vdg", "OLD.VDG", "new.vdg"}));
   EXPECT_EQ(filters, QStringList{"Vandrel Files (*.vdg)"});
@@ -531,7 +590,7 @@ TEST_F(FileDialogTest, LoadTakesOnlyExistingFilesAndAddsVdg) {
     stayedOpen = d->isVisible();
     TypeAndAccept(d, "new");
   });
-  EXPECT_EQ(vandrel::AskLoadGameFile(nullptr), Path("new.vdg"));
+  EXPECT_EQ(vandrel::AskLoadGameFile(nullptr, 0.0), Path("new.vdg"));
   EXPECT_TRUE(warned);
   EXPECT_TRUE(stayedOpen);
 }
