@@ -12,27 +12,37 @@ class GameDialogs : public DialogLayer {
  public:
   GameDialogs(QWidget* parent, const QImage& strip)
       : parent_(parent),
-        prompt_(new TPrompt(parent)),
-        options_(new TOptionForm(strip, parent)),
-        logo_(new Tlogo(parent)) {}
+        prompt_(new PromptDialog(parent)),
+        options_(new OptionsDialog(strip, parent)),
+        about_(new AboutDialog(parent)) {}
 
   void prompt(const QString& text) override { prompt_->ShowMessage(text); }
   int options(int* gamesPerMatch, bool* sfxOn, bool* strong) override {
     return options_->Execute(gamesPerMatch, sfxOn, strong);
   }
-  void about() override { logo_->Execute(); }
-  void plainMessage(const QString& text) override { ShowPlainMessage(parent_, text); }
-  void errorMessage(const QString& text) override { ShowErrorMessage(parent_, text); }
-  std::optional<std::string> askSaveFile() override { return AskSaveGameFile(parent_); }
-  std::optional<std::string> askLoadFile() override { return AskLoadGameFile(parent_); }
-  void setLayoutScale(double factor) override { parent_->setProperty("layoutScale", factor); }
+  void about() override { about_->Execute(); }
+  void plainMessage(const QString& text) override { ShowPlainMessage(parent_, text, layoutScale_); }
+  void errorMessage(const QString& text) override { ShowErrorMessage(parent_, text, layoutScale_); }
+  std::optional<std::string> askSaveFile() override {
+    return AskSaveGameFile(parent_, layoutScale_);
+  }
+  std::optional<std::string> askLoadFile() override {
+    return AskLoadGameFile(parent_, layoutScale_);
+  }
+  void setLayoutScale(double factor) override {
+    layoutScale_ = factor;
+    prompt_->setLayoutScale(factor);
+    options_->setLayoutScale(factor);
+    about_->setLayoutScale(factor);
+  }
 
  private:
   QWidget* parent_;
   // Owned by the parent window, as Qt children.
-  TPrompt* prompt_;
-  TOptionForm* options_;
-  Tlogo* logo_;
+  PromptDialog* prompt_;
+  OptionsDialog* options_;
+  AboutDialog* about_;
+  double layoutScale_ = 0.0;  // none told yet
 };
 
 }  // namespace

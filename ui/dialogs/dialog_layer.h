@@ -30,7 +30,8 @@ class DialogLayer {
   virtual void errorMessage(const QString& text) = 0;
   virtual std::optional<std::string> askSaveFile() = 0;
   virtual std::optional<std::string> askLoadFile() = 0;
-  // The main window's layout is scaled by `factor`: the dialogs scale with it.
+  // The main window's layout is scaled by `factor`: the dialogs, the
+  // message boxes and the file dialogs scale with it.
   virtual void setLayoutScale(double factor) { (void)factor; }
 };
 

@@ -1,10 +1,7 @@
 #include "ui/dialogs/dialog_style.h"
 
-#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
@@ -14,23 +11,6 @@
 #include "ui/widgets/layout_scale.h"
 
 namespace vandrel {
-
-QFont TahomaFont(int pixelSize, bool bold) {
-  QFont font;
-  font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
-  font.setPixelSize(pixelSize);
-  font.setBold(bold);
-  return font;
-}
-
-QFont ArialFont(int pixelSize, bool bold, bool italic) {
-  QFont font;
-  font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-  font.setPixelSize(pixelSize);
-  font.setBold(bold);
-  font.setItalic(italic);
-  return font;
-}
 
 void MakeCreamLabel(QLabel* label, const QFont& font) {
   label->setFont(font);
@@ -86,11 +66,10 @@ class DialogScaler : public QObject {
   std::vector<Picture> pictures_;
 };
 
-void ScaleWithOwner(QWidget* window, const QWidget* owner) {
-  const double factor = owner ? owner->property("layoutScale").toDouble() : 0.0;
+void ScaleWithLayout(QWidget* window, double factor) {
   const LayoutScale scale(factor, window->devicePixelRatioF());
-  auto* scaler =
-      window->findChild<QObject*>(QStringLiteral("vandrel-dialog-scaler"), Qt::FindDirectChildrenOnly);
+  auto* scaler = window->findChild<QObject*>(QStringLiteral("vandrel-dialog-scaler"),
+                                             Qt::FindDirectChildrenOnly);
   // A desktop scaled by 2 leaves the layout at 1 but still wants the 2x pictures.
   if (factor <= 0.0 || (scale.deviceScale() == 1.0 && !scaler)) return;
   if (!scaler) scaler = new DialogScaler(window);
@@ -104,12 +83,7 @@ void SetArtPicture(QLabel* label, const char* stem) {
   label->setPixmap(ArtPicture(stem, label->size(), LayoutScale()));
 }
 
-void ScaleTextWithOwner(QWidget* box) {
-  // The nearest window up the chain of owners that has a layout scale (a box
-  // of the about box is owned by the about box, which the main window owns).
-  double factor = 0.0;
-  for (const QWidget* w = box->parentWidget(); w && factor <= 0.0; w = w->window()->parentWidget())
-    factor = w->window()->property("layoutScale").toDouble();
+void ScaleText(QWidget* box, double factor) {
   if (factor <= 1.0) return;
   QFont font = box->font();
   if (font.pixelSize() > 0) {
@@ -121,9 +95,9 @@ void ScaleTextWithOwner(QWidget* box) {
   box->resize(box->sizeHint());
 }
 
-void CentreOnScreen(QWidget* window) {
+void CentreOnScreen(QWidget* window, double layoutScale) {
   const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
-  ScaleWithOwner(window, owner);
+  ScaleWithLayout(window, layoutScale);
   QScreen* screen = window->screen();
   if (!screen) screen = QGuiApplication::primaryScreen();
   if (!screen) return;
@@ -137,91 +111,9 @@ void CentreOnScreen(QWidget* window) {
   window->move(frame.topLeft());
 }
 
-FlatButton::FlatButton(QWidget* parent) : QAbstractButton(parent) {
-  setAttribute(Qt::WA_Hover);
-  setFocusPolicy(Qt::NoFocus);
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::ButtonText, kDialogText);
-  setPalette(palette);
-}
-
-void FlatButton::setArrow(Arrow arrow) {
-  arrow_ = arrow;
-  update();
-}
-
-bool FlatButton::event(QEvent* event) {
-  switch (event->type()) {
-    case QEvent::HoverEnter:
-    case QEvent::HoverLeave:
-      update();
-      break;
-    default:
-      break;
-  }
-  return QAbstractButton::event(event);
-}
-
-void FlatButton::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  const QRect r = rect();
-  const bool down = isDown();
-  const bool hot = underMouse() && isEnabled();
-
-  // The edge: light above and left, dark below and right; the other way
-  // round while pressed. Nothing at rest.
-  if (down || hot) {
-    const QColor light(255, 255, 255, 170);
-    const QColor dark(0, 0, 0, 170);
-    const QColor topLeft = down ? dark : light;
-    const QColor bottomRight = down ? light : dark;
-    painter.setPen(topLeft);
-    painter.drawLine(r.topLeft(), r.topRight() - QPoint(1, 0));
-    painter.drawLine(r.topLeft(), r.bottomLeft() - QPoint(0, 1));
-    painter.setPen(bottomRight);
-    painter.drawLine(r.bottomLeft(), r.bottomRight());
-    painter.drawLine(r.topRight(), r.bottomRight());
-  }
-
-  const QColor ink = isEnabled() ? palette().color(QPalette::ButtonText)
-                                 : palette().color(QPalette::Disabled, QPalette::ButtonText);
-  const QPoint shift = down ? QPoint(1, 1) : QPoint(0, 0);
-
-  if (arrow_ == Arrow::None) {
-    painter.setFont(font());
-    painter.setPen(ink);
-    painter.drawText(r.translated(shift), Qt::AlignCenter | Qt::TextShowMnemonic, text());
-    return;
-  }
-
-  // A filled triangle 14 pixels wide and 7 high on the 33-pixel button, like
-  // the symbol font's arrows; larger with a scaled dialog.
-  const double k = r.height() / 33.0;
-  const double halfWidth = 7 * k;
-  const double height = 7 * k;
-  const QPointF centre = QRectF(r).center() + QPointF(shift) + QPointF(0.5, 0.5);
-  const double top = centre.y() - height / 2.0;
-  const double bottom = top + height;
-  QPainterPath path;
-  if (arrow_ == Arrow::Up) {
-    path.moveTo(centre.x(), top);
-    path.lineTo(centre.x() + halfWidth, bottom);
-    path.lineTo(centre.x() - halfWidth, bottom);
-  } else {
-    path.moveTo(centre.x() - halfWidth, top);
-    path.lineTo(centre.x() + halfWidth, top);
-    path.lineTo(centre.x(), bottom);
-  }
-  path.closeSubpath();
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.fillPath(path, ink);
-}
-
 FlatButton* MakeFlatButton(QWidget* parent, const QString& caption, const QRect& geometry,
                            const QFont& font) {
-  auto* button = new FlatButton(parent);
-  button->setText(caption);
-  button->setFont(font);
+  auto* button = new FlatButton(parent, caption, kDialogText, font, FlatButton::Setting::Dialog);
   button->setGeometry(geometry);
   return button;
 }

@@ -1,12 +1,14 @@
-// Look and feel shared by the game's small windows: the fonts we ask for
-// (with the free fonts that stand in for them), the cream text colour, flat
-// buttons that only show an edge under the mouse, and centring on the screen.
+// Look and feel shared by the game's small windows: the fonts (from the
+// game's one table, ui/widgets/fonts.h), the cream text colour, the flat
+// buttons (ui/widgets/flat_button.h) and centring on the screen.
 #pragma once
 
-#include <QAbstractButton>
 #include <QColor>
 #include <QFont>
 #include <QString>
+
+#include "ui/widgets/flat_button.h"
+#include "ui/widgets/fonts.h"
 
 class QLabel;
 class QWidget;
@@ -15,12 +17,6 @@ namespace vandrel {
 
 // Cream, RGB(255,255,210): the colour of every text in the dialogs.
 inline const QColor kDialogText{255, 255, 210};
-
-// Tahoma at a pixel size; DejaVu Sans takes its place where Tahoma is missing.
-QFont TahomaFont(int pixelSize, bool bold);
-
-// Arial at a pixel size; Liberation Sans takes its place where Arial is missing.
-QFont ArialFont(int pixelSize, bool bold, bool italic);
 
 // Gives a label the cream text colour and a transparent background.
 void MakeCreamLabel(QLabel* label, const QFont& font);
@@ -31,36 +27,15 @@ void MakeCreamLabel(QLabel* label, const QFont& font);
 void SetArtPicture(QLabel* label, const char* stem);
 
 // Moves a dialog so that its frame is centred on the main window's layout
-// (its owner's window), or on its screen when it has no owner shown. A dialog
-// owned by a window with a scaled layout (the window's "layoutScale"
-// property) is scaled with it: size, places, fonts and pictures.
-void CentreOnScreen(QWidget* window);
+// (its owner's window), or on its screen when it has no owner shown. A
+// dialog told the main window's layout scale (0: none told) is scaled with
+// it: size, places, fonts and pictures.
+void CentreOnScreen(QWidget* window, double layoutScale);
 
 // For the system's own boxes (message boxes, file dialogs): their font, and
-// with it their size, grows with the layout of the window that owns them.
-// Qt centres them on that window itself.
-void ScaleTextWithOwner(QWidget* box);
-
-// A flat button: transparent, a raised edge while the mouse is over it and a
-// sunken one while it is held down. It shows either a caption or a filled
-// triangle pointing up or down (the arrows of the options dialog).
-class FlatButton : public QAbstractButton {
-  Q_OBJECT
- public:
-  enum class Arrow { None, Up, Down };
-
-  explicit FlatButton(QWidget* parent = nullptr);
-
-  void setArrow(Arrow arrow);
-  Arrow arrow() const { return arrow_; }
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  bool event(QEvent* event) override;
-
- private:
-  Arrow arrow_ = Arrow::None;
-};
+// with it their size, grows with the main window's layout scale. Qt centres
+// them on the window that owns them itself.
+void ScaleText(QWidget* box, double layoutScale);
 
 // Creates a flat button with a caption, its place, its font and cream text.
 FlatButton* MakeFlatButton(QWidget* parent, const QString& caption, const QRect& geometry,

@@ -1,14 +1,15 @@
 #include "ui/dialogs/options_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPainter>
-#include <QComboBox>
 #include <algorithm>
 
 #include "ui/dialogs/dialog_style.h"
+#include "ui/widgets/key_binding.h"
 
-using vandrel::FlatButton;
+namespace vandrel {
 
 namespace {
 constexpr int kMinGames = 1;
@@ -19,79 +20,96 @@ constexpr int kBandTop = 136;
 constexpr int kBand = 40;
 }  // namespace
 
-TOptionForm::TOptionForm(const QImage& strip, QWidget* parent)
+OptionsDialog::OptionsDialog(const QImage& strip, QWidget* parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       strip_(strip) {
-  setObjectName(QStringLiteral("OptionForm"));
+  setObjectName(QStringLiteral("OptionsDialog"));
   setWindowTitle(QStringLiteral("Options"));
   setFixedSize(298, 180 + kBand);
-  setFont(vandrel::TahomaFont(19, false));
+  setFont(DialogFont(Face::Tahoma, 19, false));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, QColor(0, 64, 0));
   setPalette(palette);
 
-  Label1 = new QLabel(QStringLiteral("Games / Match"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  vandrel::MakeCreamLabel(Label1, vandrel::TahomaFont(19, false));
-  Label1->move(16, 40);
-  Label1->adjustSize();
+  GamesCaption = new QLabel(QStringLiteral("Games / Match"), this);
+  GamesCaption->setObjectName(QStringLiteral("GamesCaption"));
+  MakeCreamLabel(GamesCaption, DialogFont(Face::Tahoma, 19, false));
+  GamesCaption->move(16, 40);
+  GamesCaption->adjustSize();
 
-  MatchLabel = new QLabel(QStringLiteral("1"), this);
-  MatchLabel->setObjectName(QStringLiteral("MatchLabel"));
-  vandrel::MakeCreamLabel(MatchLabel, vandrel::TahomaFont(40, true));
-  MatchLabel->setGeometry(184, 24, 53, 53);
-  MatchLabel->setFixedSize(53, 53);
-  MatchLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  GamesCount = new QLabel(QStringLiteral("1"), this);
+  GamesCount->setObjectName(QStringLiteral("GamesCount"));
+  MakeCreamLabel(GamesCount, DialogFont(Face::Tahoma, 40, true));
+  GamesCount->setGeometry(184, 24, 53, 53);
+  GamesCount->setFixedSize(53, 53);
+  GamesCount->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
-  SpeedButton1 = vandrel::MakeFlatButton(this, QString(), QRect(248, 16, 35, 33),
-                                         vandrel::TahomaFont(21, true));
-  SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-  SpeedButton1->setArrow(FlatButton::Arrow::Up);
-  SpeedButton2 = vandrel::MakeFlatButton(this, QString(), QRect(248, 48, 35, 33),
-                                         vandrel::TahomaFont(21, true));
-  SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
-  SpeedButton2->setArrow(FlatButton::Arrow::Down);
+  MoreGamesBtn =
+      MakeFlatButton(this, QString(), QRect(248, 16, 35, 33), DialogFont(Face::Tahoma, 21, true));
+  MoreGamesBtn->setObjectName(QStringLiteral("MoreGamesBtn"));
+  MoreGamesBtn->setArrow(FlatButton::Arrow::Up);
+  FewerGamesBtn =
+      MakeFlatButton(this, QString(), QRect(248, 48, 35, 33), DialogFont(Face::Tahoma, 21, true));
+  FewerGamesBtn->setObjectName(QStringLiteral("FewerGamesBtn"));
+  FewerGamesBtn->setArrow(FlatButton::Arrow::Down);
 
-  SFXBox = new QCheckBox(this);
-  SFXBox->setObjectName(QStringLiteral("SFXBox"));
-  SFXBox->setGeometry(68, 104, 15, 15);
-  SFXBox->setChecked(true);  // the first time only; afterwards it keeps its state
+  SoundBox = new QCheckBox(this);
+  SoundBox->setObjectName(QStringLiteral("SoundBox"));
+  SoundBox->setGeometry(68, 104, 15, 15);
+  SoundBox->setChecked(true);  // the first time only; afterwards it keeps its state
 
-  Label2 = new QLabel(QStringLiteral("Sound FX On/Off"), this);
-  Label2->setObjectName(QStringLiteral("Label2"));
-  vandrel::MakeCreamLabel(Label2, vandrel::TahomaFont(19, false));
-  Label2->move(104, 100);
-  Label2->adjustSize();
+  SoundCaption = new QLabel(QStringLiteral("Sound FX On/Off"), this);
+  SoundCaption->setObjectName(QStringLiteral("SoundCaption"));
+  MakeCreamLabel(SoundCaption, DialogFont(Face::Tahoma, 19, false));
+  SoundCaption->move(104, 100);
+  SoundCaption->adjustSize();
 
-  Label3 = new QLabel(QStringLiteral("Computer:"), this);
-  Label3->setObjectName(QStringLiteral("Label3"));
-  vandrel::MakeCreamLabel(Label3, vandrel::TahomaFont(19, false));
-  Label3->adjustSize();
+  LevelCaption = new QLabel(QStringLiteral("Computer:"), this);
+  LevelCaption->setObjectName(QStringLiteral("LevelCaption"));
+  MakeCreamLabel(LevelCaption, DialogFont(Face::Tahoma, 19, false));
+  LevelCaption->adjustSize();
   // Under the Apply button, so that the choice reads "Computer: Classic".
   LevelBox = new QComboBox(this);
   LevelBox->setObjectName(QStringLiteral("LevelBox"));
-  LevelBox->setFont(vandrel::TahomaFont(19, false));
+  LevelBox->setFont(DialogFont(Face::Tahoma, 19, false));
   LevelBox->addItems({QStringLiteral("Classic"), QStringLiteral("Strong")});
   LevelBox->setGeometry(176, kBandTop + 4, 113, 30);
-  Label3->move(16, LevelBox->y() + (LevelBox->height() - Label3->height()) / 2);
+  LevelCaption->move(16, LevelBox->y() + (LevelBox->height() - LevelCaption->height()) / 2);
 
-  CancelBtn = vandrel::MakeFlatButton(this, QStringLiteral("Cancel"),
-                                      QRect(8, kBandTop + kBand, 113, 37),
-                                      vandrel::TahomaFont(19, false));
+  CancelBtn = MakeFlatButton(this, QStringLiteral("Cancel"), QRect(8, kBandTop + kBand, 113, 37),
+                             DialogFont(Face::Tahoma, 19, false));
   CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-  ApplyBtn = vandrel::MakeFlatButton(this, QStringLiteral("Apply"),
-                                     QRect(176, kBandTop + kBand, 113, 37),
-                                     vandrel::TahomaFont(19, false));
+  ApplyBtn = MakeFlatButton(this, QStringLiteral("Apply"), QRect(176, kBandTop + kBand, 113, 37),
+                            DialogFont(Face::Tahoma, 19, false));
   ApplyBtn->setObjectName(QStringLiteral("ApplyBtn"));
 
-  connect(SpeedButton1, &QAbstractButton::clicked, this, &TOptionForm::SpeedButton1Click);
-  connect(SpeedButton2, &QAbstractButton::clicked, this, &TOptionForm::SpeedButton2Click);
-  connect(ApplyBtn, &QAbstractButton::clicked, this, &TOptionForm::ApplyBtnClick);
-  connect(CancelBtn, &QAbstractButton::clicked, this, &TOptionForm::CancelBtnClick);
+  connect(MoreGamesBtn, &QAbstractButton::clicked, this, &OptionsDialog::MoreGamesBtnClick);
+  connect(FewerGamesBtn, &QAbstractButton::clicked, this, &OptionsDialog::FewerGamesBtnClick);
+  connect(ApplyBtn, &QAbstractButton::clicked, this, &OptionsDialog::ApplyBtnClick);
+  connect(CancelBtn, &QAbstractButton::clicked, this, &OptionsDialog::CancelBtnClick);
+
+  // Return applies, Up and Down press the arrows (held, they repeat); Escape
+  // cancels as it does in any dialog. The buttons tell their keys.
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
+    BindKey(this, QKeySequence(key), [this] { Press(ApplyBtn); });
+  BindKey(
+      this, QKeySequence(Qt::Key_Up), [this] { Press(MoreGamesBtn); }, true);
+  BindKey(
+      this, QKeySequence(Qt::Key_Down), [this] { Press(FewerGamesBtn); }, true);
+  MoreGamesBtn->setToolTip(QStringLiteral("One game more (Up)"));
+  FewerGamesBtn->setToolTip(QStringLiteral("One game fewer (Down)"));
+  ApplyBtn->setToolTip(QStringLiteral("Apply (Return)"));
+  CancelBtn->setToolTip(QStringLiteral("Cancel (Escape)"));
+
+  // Names for a screen reader where the control shows none of its own.
+  MoreGamesBtn->setAccessibleName(QStringLiteral("One game more"));
+  FewerGamesBtn->setAccessibleName(QStringLiteral("One game fewer"));
+  SoundBox->setAccessibleName(QStringLiteral("Sound FX On/Off"));
+  GamesCount->setAccessibleDescription(QStringLiteral("Games / Match"));
 }
 
-int TOptionForm::Execute(int* gamesPerMatch, bool* sfxOn, bool* strong) {
+int OptionsDialog::Execute(int* gamesPerMatch, bool* sfxOn, bool* strong) {
   gamesPerMatch_ = gamesPerMatch;
   sfxOn_ = sfxOn;
   strong_ = strong;
@@ -102,44 +120,46 @@ int TOptionForm::Execute(int* gamesPerMatch, bool* sfxOn, bool* strong) {
   return result == kApply ? kApply : kCancel;
 }
 
-void TOptionForm::FormShow() {
+void OptionsDialog::FormShow() {
   // The check box is left as it was: it keeps the state of the last closing.
-  if (gamesPerMatch_) MatchLabel->setNum(*gamesPerMatch_);
+  if (gamesPerMatch_) GamesCount->setNum(*gamesPerMatch_);
   // The level shows what is in force: a choice cancelled is forgotten.
   LevelBox->setCurrentIndex(strong_ && *strong_ ? kStrong : kClassic);
 }
 
-void TOptionForm::ChangeGames(int step) {
+void OptionsDialog::ChangeGames(int step) {
   if (!gamesPerMatch_) return;
   *gamesPerMatch_ = std::clamp(*gamesPerMatch_ + step, kMinGames, kMaxGames);
-  MatchLabel->setNum(*gamesPerMatch_);
+  GamesCount->setNum(*gamesPerMatch_);
 }
 
-void TOptionForm::SpeedButton1Click() { ChangeGames(+1); }
+void OptionsDialog::MoreGamesBtnClick() { ChangeGames(+1); }
 
-void TOptionForm::SpeedButton2Click() { ChangeGames(-1); }
+void OptionsDialog::FewerGamesBtnClick() { ChangeGames(-1); }
 
-void TOptionForm::ApplyBtnClick() {
-  if (sfxOn_) *sfxOn_ = SFXBox->isChecked();
+void OptionsDialog::ApplyBtnClick() {
+  if (sfxOn_) *sfxOn_ = SoundBox->isChecked();
   if (strong_) *strong_ = LevelBox->currentIndex() == kStrong;
   done(kApply);
 }
 
-void TOptionForm::CancelBtnClick() { done(kCancel); }
+void OptionsDialog::CancelBtnClick() { done(kCancel); }
 
 // The close box, Escape and a close from outside all count as Cancel.
-void TOptionForm::reject() { done(kCancel); }
+void OptionsDialog::reject() { done(kCancel); }
 
-void TOptionForm::showEvent(QShowEvent* event) {
-  vandrel::CentreOnScreen(this);
+void OptionsDialog::showEvent(QShowEvent* event) {
+  CentreOnScreen(this, layoutScale_);
   FormShow();
   QDialog::showEvent(event);
 }
 
-void TOptionForm::FormPaint() {
+void OptionsDialog::FormPaint() {
   QPainter painter(this);
   painter.fillRect(rect(), palette().color(QPalette::Window));
   if (!strip_.isNull()) painter.drawImage(rect(), strip_);
 }
 
-void TOptionForm::paintEvent(QPaintEvent*) { FormPaint(); }
+void OptionsDialog::paintEvent(QPaintEvent*) { FormPaint(); }
+
+}  // namespace vandrel

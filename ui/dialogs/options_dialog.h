@@ -10,10 +10,10 @@ class QLabel;
 class QComboBox;
 
 namespace vandrel {
-class FlatButton;
-}
 
-class TOptionForm : public QDialog {
+class FlatButton;
+
+class OptionsDialog : public QDialog {
   Q_OBJECT
  public:
   // The answers of Execute.
@@ -21,7 +21,7 @@ class TOptionForm : public QDialog {
   static constexpr int kCancel = 2;
 
   // strip: the side panel's picture, stretched over the whole dialog.
-  explicit TOptionForm(const QImage& strip, QWidget* parent = nullptr);
+  explicit OptionsDialog(const QImage& strip, QWidget* parent = nullptr);
 
   // Shows the dialog modally. The arrows write *gamesPerMatch at once (1..10);
   // Apply writes *sfxOn from the check box and *strong from the computer's
@@ -29,24 +29,27 @@ class TOptionForm : public QDialog {
   // kCancel (Cancel, the close box, Escape, or the dialog closed from
   // outside).
   int Execute(int* gamesPerMatch, bool* sfxOn, bool* strong = nullptr);
+  // The main window's layout scale, which the dialog takes whenever it is
+  // shown (0, the default: none told; the dialog stays as it is built).
+  void setLayoutScale(double factor) { layoutScale_ = factor; }
 
-  QLabel* Label1 = nullptr;
-  QLabel* MatchLabel = nullptr;
-  vandrel::FlatButton* SpeedButton1 = nullptr;
-  vandrel::FlatButton* SpeedButton2 = nullptr;
-  QCheckBox* SFXBox = nullptr;
-  QLabel* Label2 = nullptr;
+  QLabel* GamesCaption = nullptr;
+  QLabel* GamesCount = nullptr;
+  FlatButton* MoreGamesBtn = nullptr;
+  FlatButton* FewerGamesBtn = nullptr;
+  QCheckBox* SoundBox = nullptr;
+  QLabel* SoundCaption = nullptr;
   // The band below the sound box: "Computer:", Classic or Strong.
   static constexpr int kClassic = 0;
   static constexpr int kStrong = 1;
-  QLabel* Label3 = nullptr;
+  QLabel* LevelCaption = nullptr;
   QComboBox* LevelBox = nullptr;
-  vandrel::FlatButton* CancelBtn = nullptr;
-  vandrel::FlatButton* ApplyBtn = nullptr;
+  FlatButton* CancelBtn = nullptr;
+  FlatButton* ApplyBtn = nullptr;
 
  public slots:
-  void SpeedButton1Click();
-  void SpeedButton2Click();
+  void MoreGamesBtnClick();
+  void FewerGamesBtnClick();
   void ApplyBtnClick();
   void CancelBtnClick();
   void reject() override;
@@ -58,6 +61,7 @@ class TOptionForm : public QDialog {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  double layoutScale_ = 0.0;
   void ChangeGames(int step);
 
   QImage strip_;
@@ -65,3 +69,5 @@ class TOptionForm : public QDialog {
   bool* sfxOn_ = nullptr;
   bool* strong_ = nullptr;
 };
+
+}  // namespace vandrel

@@ -1,5 +1,7 @@
 #include "ui/dialogs/prompt_dialog.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -7,55 +9,92 @@
 #include <QMessageBox>
 
 #include "ui/dialogs/dialog_style.h"
-
-using vandrel::FlatButton;
-
-TPrompt::TPrompt(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
-  setObjectName(QStringLiteral("Prompt"));
-  setFixedSize(303, 200);
-  setFont(vandrel::TahomaFont(19, false));
-
-  // The picture is 227 rows high; its top 24 rows lie above the window.
-  Image1 = new QLabel(this);
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->setGeometry(0, -24, 303, 227);
-  vandrel::SetArtPicture(Image1, "prompt");
-
-  // The message: centred, wrapped within the label, cut off below it.
-  Label1 = new QLabel(this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  vandrel::MakeCreamLabel(Label1, vandrel::TahomaFont(19, true));
-  Label1->setGeometry(16, 20, 273, 61);
-  Label1->setFixedSize(273, 61);
-  Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  Label1->setWordWrap(true);
-
-  SpeedButton1 = vandrel::MakeFlatButton(this, QStringLiteral("OK"), QRect(112, 144, 81, 37),
-                                         vandrel::TahomaFont(19, true));
-  SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-  connect(SpeedButton1, &QAbstractButton::clicked, this, &TPrompt::SpeedButton1Click);
-}
-
-void TPrompt::ShowMessage(const QString& text) {
-  Label1->setText(text);
-  exec();
-}
-
-void TPrompt::SpeedButton1Click() { accept(); }
-
-void TPrompt::showEvent(QShowEvent* event) {
-  vandrel::CentreOnScreen(this);
-  QDialog::showEvent(event);
-}
+#include "ui/widgets/key_binding.h"
 
 namespace vandrel {
 
 namespace {
 
-void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
+// The prompt as a screen reader knows it: an alert whose name is its message.
+class PromptInterface : public QAccessibleWidget {
+ public:
+  explicit PromptInterface(PromptDialog* prompt)
+      : QAccessibleWidget(prompt, QAccessible::AlertMessage), prompt_(prompt) {}
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name) return prompt_->Message->text();
+    return QAccessibleWidget::text(t);
+  }
+
+ private:
+  PromptDialog* prompt_;
+};
+
+QAccessibleInterface* PromptFactory(const QString& className, QObject* object) {
+  if (className == QLatin1String(PromptDialog::staticMetaObject.className()))
+    return new PromptInterface(static_cast<PromptDialog*>(object));
+  return nullptr;
+}
+
+}  // namespace
+
+PromptDialog::PromptDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+  setObjectName(QStringLiteral("PromptDialog"));
+  setFixedSize(303, 200);
+  setFont(DialogFont(Face::Tahoma, 19, false));
+
+  // The picture is 227 rows high; its top 24 rows lie above the window.
+  Picture = new QLabel(this);
+  Picture->setObjectName(QStringLiteral("Picture"));
+  Picture->setGeometry(0, -24, 303, 227);
+  SetArtPicture(Picture, "prompt");
+
+  // The message: centred, wrapped within the label, cut off below it.
+  Message = new QLabel(this);
+  Message->setObjectName(QStringLiteral("Message"));
+  MakeCreamLabel(Message, DialogFont(Face::Tahoma, 19, true));
+  Message->setGeometry(16, 20, 273, 61);
+  Message->setFixedSize(273, 61);
+  Message->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  Message->setWordWrap(true);
+
+  OkBtn = MakeFlatButton(this, QStringLiteral("OK"), QRect(112, 144, 81, 37),
+                         DialogFont(Face::Tahoma, 19, true));
+  OkBtn->setObjectName(QStringLiteral("OkBtn"));
+  connect(OkBtn, &QAbstractButton::clicked, this, &PromptDialog::OkBtnClick);
+
+  // The prompt has nothing else to do with a key: Return, Enter and Space
+  // all answer it.
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+    BindKey(this, QKeySequence(key), [this] { Press(OkBtn); });
+  static const bool factoryInstalled = [] {
+    QAccessible::installFactory(PromptFactory);
+    return true;
+  }();
+  (void)factoryInstalled;
+}
+
+void PromptDialog::ShowMessage(const QString& text) {
+  Message->setText(text);
+  exec();
+}
+
+void PromptDialog::OkBtnClick() { accept(); }
+
+void PromptDialog::showEvent(QShowEvent* event) {
+  // A screen reader announces the message as it comes up.
+  QAccessibleEvent alert(this, QAccessible::Alert);
+  QAccessible::updateAccessibility(&alert);
+  CentreOnScreen(this, layoutScale_);
+  QDialog::showEvent(event);
+}
+
+namespace {
+
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text, double layoutScale) {
   QMessageBox box(icon, QStringLiteral("Vandrel"), text, QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
-  vandrel::ScaleTextWithOwner(&box);
+  ScaleText(&box, layoutScale);
   box.exec();
 }
 
@@ -63,7 +102,8 @@ void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
 // same everywhere. Saved games are matched by extension in any case: a game
 // saved as "name" becomes "name.VDG", and "*.vdg" alone would hide it.
 std::optional<std::string> RunFileDialog(QWidget* parent, const QString& title,
-                                         const QString& filter, const QString& suffix, bool save) {
+                                         const QString& filter, const QString& suffix, bool save,
+                                         double layoutScale) {
   QFileDialog dialog(parent, title);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
@@ -77,7 +117,7 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const QString& title,
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
   }
-  vandrel::ScaleTextWithOwner(&dialog);
+  ScaleText(&dialog, layoutScale);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty() || files.first().isEmpty()) return std::nullopt;
@@ -86,22 +126,22 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const QString& title,
 
 }  // namespace
 
-void ShowPlainMessage(QWidget* parent, const QString& text) {
-  ShowBox(parent, QMessageBox::NoIcon, text);
+void ShowPlainMessage(QWidget* parent, const QString& text, double layoutScale) {
+  ShowBox(parent, QMessageBox::NoIcon, text, layoutScale);
 }
 
-void ShowErrorMessage(QWidget* parent, const QString& text) {
-  ShowBox(parent, QMessageBox::Critical, text);
+void ShowErrorMessage(QWidget* parent, const QString& text, double layoutScale) {
+  ShowBox(parent, QMessageBox::Critical, text, layoutScale);
 }
 
-std::optional<std::string> AskSaveGameFile(QWidget* parent) {
+std::optional<std::string> AskSaveGameFile(QWidget* parent, double layoutScale) {
   return RunFileDialog(parent, QStringLiteral("Save Game"), QStringLiteral("Vandrel File (*.vdg)"),
-                       QStringLiteral("VDG"), true);
+                       QStringLiteral("VDG"), true, layoutScale);
 }
 
-std::optional<std::string> AskLoadGameFile(QWidget* parent) {
+std::optional<std::string> AskLoadGameFile(QWidget* parent, double layoutScale) {
   return RunFileDialog(parent, QStringLiteral("Open"), QStringLiteral("Vandrel Files (*.vdg)"),
-                       QStringLiteral("vdg"), false);
+                       QStringLiteral("vdg"), false, layoutScale);
 }
 
 }  // namespace vandrel

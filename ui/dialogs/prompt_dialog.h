@@ -10,43 +10,50 @@
 class QLabel;
 
 namespace vandrel {
-class FlatButton;
-}
 
-class TPrompt : public QDialog {
+class FlatButton;
+
+class PromptDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TPrompt(QWidget* parent = nullptr);
+  explicit PromptDialog(QWidget* parent = nullptr);
 
   // Shows the text and waits until "OK" is pressed or the prompt is closed.
   void ShowMessage(const QString& text);
+  // The main window's layout scale, which the dialog takes whenever it is
+  // shown (0, the default: none told; the dialog stays as it is built).
+  void setLayoutScale(double factor) { layoutScale_ = factor; }
 
-  QLabel* Image1 = nullptr;
-  QLabel* Label1 = nullptr;
-  vandrel::FlatButton* SpeedButton1 = nullptr;
+  QLabel* Picture = nullptr;
+  QLabel* Message = nullptr;
+  FlatButton* OkBtn = nullptr;
 
  public slots:
-  void SpeedButton1Click();
+  void OkBtnClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
+
+ private:
+  double layoutScale_ = 0.0;
 };
 
-namespace vandrel {
+// The boxes and file dialogs below are owned by `parent` and scaled by the
+// main window's `layoutScale` (0: none told).
 
 // A plain box titled "Vandrel" with no icon and one OK ("Wrong direction").
-void ShowPlainMessage(QWidget* parent, const QString& text);
+void ShowPlainMessage(QWidget* parent, const QString& text, double layoutScale);
 
 // An error box titled "Vandrel" with one OK (a file could not be saved or loaded).
-void ShowErrorMessage(QWidget* parent, const QString& text);
+void ShowErrorMessage(QWidget* parent, const QString& text, double layoutScale);
 
 // The "Save Game" dialog. Gives the chosen path, or nothing when cancelled.
 // A name typed without an extension gets ".VDG"; an existing file is replaced
 // without asking.
-std::optional<std::string> AskSaveGameFile(QWidget* parent);
+std::optional<std::string> AskSaveGameFile(QWidget* parent, double layoutScale);
 
 // The open dialog for a saved game; only existing files can be chosen. A name
 // typed without an extension gets ".vdg".
-std::optional<std::string> AskLoadGameFile(QWidget* parent);
+std::optional<std::string> AskLoadGameFile(QWidget* parent, double layoutScale);
 
 }  // namespace vandrel

@@ -28,6 +28,8 @@
 #include <vector>
 
 #include "rules/presentation.h"
+#include "ui/media/art.h"
+#include "ui/media/bmp_image.h"
 #include "ui/widgets/layout_scale.h"
 
 class QPainter;
@@ -43,20 +45,6 @@ constexpr int kPieceInset = 6;
 // Maps a Qt mouse button to the game's; middle and the rest count as left
 // clicks except the right button.
 MouseButton GameButton(Qt::MouseButton b);
-
-// Reads an uncompressed 24- or 32-bit Windows bitmap (the piece discs). Our
-// own few lines, so that start-up does not wait for Qt to look through its
-// image plugins. A null image for anything else.
-QImage ReadBmp(const QByteArray& data);
-// ReadBmp on a compiled-in resource.
-QImage ReadBmpResource(const QString& path);
-
-// A picture at the art scales, each read once when first asked for.
-ArtLoader CachedArt(ArtLoader load);
-
-// A bitmap with its colour key: the colour of the bottom-left pixel is not
-// drawn.
-QPixmap KeyedPixmap(const QImage& bitmap);
 
 class BoardView : public QWidget, public Rescalable {
   Q_OBJECT

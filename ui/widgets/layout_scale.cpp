@@ -19,7 +19,8 @@ LayoutFit FitLayout(QSize area, QSize layout) {
                        static_cast<double>(area.height()) / layout.height());
   fit.size = QSize(static_cast<int>(std::lround(layout.width() * fit.scale)),
                    static_cast<int>(std::lround(layout.height() * fit.scale)));
-  fit.offset = QPoint((area.width() - fit.size.width()) / 2, (area.height() - fit.size.height()) / 2);
+  fit.offset =
+      QPoint((area.width() - fit.size.width()) / 2, (area.height() - fit.size.height()) / 2);
   return fit;
 }
 
@@ -118,20 +119,6 @@ void LayoutScaler::apply(const LayoutScale& scale) {
 
 // --- Art ---------------------------------------------------------------------------
 
-QString ArtResourceName(const char* stem, const char* suffix, int artScale) {
-  return artScale == 1
-             ? QStringLiteral(":/art/%1.%2").arg(QLatin1String(stem), QLatin1String(suffix))
-             : QStringLiteral(":/art/%1@%3x.%2")
-                   .arg(QLatin1String(stem), QLatin1String(suffix))
-                   .arg(artScale);
-}
-
-int ArtScaleFor(double deviceScale) {
-  if (deviceScale <= 1.0) return 1;
-  if (deviceScale <= 2.0) return 2;
-  return 3;
-}
-
 QPixmap ScaledArt(const QImage& art, QSize layoutSize, const LayoutScale& scale) {
   if (art.isNull()) return {};
   const double dpr = scale.devicePixelRatio();
@@ -145,18 +132,6 @@ QPixmap ScaledArt(const QImage& art, QSize layoutSize, const LayoutScale& scale)
   }
   pix.setDevicePixelRatio(dpr);
   return pix;
-}
-
-QImage KeyedToAlpha(const QImage& bitmap) {
-  if (bitmap.isNull()) return {};
-  QImage img = bitmap.convertToFormat(QImage::Format_ARGB32);
-  const QRgb key = img.pixel(0, img.height() - 1) & 0x00FFFFFFu;
-  for (int y = 0; y < img.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < img.width(); ++x)
-      if ((line[x] & 0x00FFFFFFu) == key) line[x] = 0;
-  }
-  return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 void ScaleDocument(QTextDocument* doc, double factor) {

@@ -17,8 +17,9 @@
 #include <QSize>
 #include <QString>
 #include <QWidget>
-#include <functional>
 #include <vector>
+
+#include "ui/media/art.h"
 
 class QTextDocument;
 
@@ -84,7 +85,7 @@ class LayoutScaler {
  private:
   struct Entry {
     QPointer<QWidget> widget;
-    QRect rect;      // in the root's layout coordinates
+    QRect rect;       // in the root's layout coordinates
     QPoint parentAt;  // the parent's place in them
     QFont font;
     std::vector<int> sections;  // column widths then row heights of a table
@@ -95,25 +96,10 @@ class LayoutScaler {
   LayoutScale scale_;
 };
 
-// A picture at the art scales 1, 2 and 3 (its size times the scale).
-using ArtLoader = std::function<QImage(int artScale)>;
-
-// The resource name of a picture drawn at an art scale: ":/art/board.jpg",
-// ":/art/board@2x.jpg".
-QString ArtResourceName(const char* stem, const char* suffix, int artScale);
-
-// Which of the pictures drawn at 1x, 2x and 3x serves a device scale best:
-// the smallest that is not smaller than needed.
-int ArtScaleFor(double deviceScale);
-
 // A picture (drawn at any of the art scales) resized smoothly for `scale`:
 // `layoutSize` layout pixels, with the device pixel ratio set. A picture that
 // has the size already comes back untouched.
 QPixmap ScaledArt(const QImage& art, QSize layoutSize, const LayoutScale& scale);
-
-// A keyed bitmap (the colour of its bottom-left pixel is not drawn) as a
-// picture with transparency, so that it scales with soft edges.
-QImage KeyedToAlpha(const QImage& bitmap);
 
 // Multiplies the font sizes and the margins of a rich-text document.
 void ScaleDocument(QTextDocument* doc, double factor);

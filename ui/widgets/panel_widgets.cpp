@@ -1,142 +1,15 @@
 #include "ui/widgets/panel_widgets.h"
 
-#include <QEvent>
-#include <QFontDatabase>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringList>
 #include <algorithm>
 
+#include "ui/widgets/flat_button.h"
+#include "ui/widgets/fonts.h"
+
 namespace vandrel {
-
-namespace {
-
-QStringList Faces(Face face) {
-  switch (face) {
-    case Face::Tahoma:
-      return {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")};
-    case Face::MsSansSerif:
-      return {QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")};
-    case Face::Verdana:
-      return {QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")};
-    case Face::Arial:
-      return {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
-  }
-  return {};
-}
-
-// The window's faces that this machine has. Asked for a face it lacks, Qt
-// sorts every font fontconfig knows to find a stand-in, once for each such
-// face, and keeps a text engine apart for each name: the start-up would pay
-// for Tahoma, Verdana and MS Sans Serif that all end up as DejaVu Sans.
-QStringList Families(Face face) {
-  const QStringList wanted = Faces(face);
-  const QStringList installed = QFontDatabase::families();
-  QStringList families;
-  for (const QString& family : wanted)
-    if (installed.contains(family, Qt::CaseInsensitive)) families << family;
-  return families.isEmpty() ? wanted : families;
-}
-
-// Captions are written with Windows line ends.
-QString Lines(const QString& caption) {
-  QString s = caption;
-  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  return s;
-}
-
-}  // namespace
-
-QFont WindowFont(Face face, int pixelSize, bool bold) {
-  QFont f;
-  f.setFamilies(Families(face));
-  f.setPixelSize(pixelSize);
-  f.setBold(bold);
-  return f;
-}
-
-QFont WindowFontPt(Face face, int pointSize, bool bold) {
-  QFont f;
-  f.setFamilies(Families(face));
-  f.setPointSize(pointSize);
-  f.setBold(bold);
-  return f;
-}
-
-void DrawEmbossedText(QPainter& p, const QRect& r, int flags, const QString& text) {
-  p.setPen(QColor(255, 255, 255));
-  p.drawText(r.translated(1, 1), flags, text);
-  p.setPen(QColor(128, 128, 128));
-  p.drawText(r, flags, text);
-}
-
-// --- PanelButton ---------------------------------------------------------------
-
-PanelButton::PanelButton(QWidget* parent, const QString& caption, QRgb colour, const QFont& font)
-    : QAbstractButton(parent), colour_(colour) {
-  setText(caption);
-  setFont(font);
-  setAttribute(Qt::WA_Hover);
-  // A key must never press a button of the window: "Bye!" would quit.
-  setFocusPolicy(Qt::NoFocus);
-}
-
-void PanelButton::setGlyph(ArtLoader glyph, QSize size) {
-  glyphArt_ = std::move(glyph);
-  glyphSize_ = size;
-  rescale(scale_);
-}
-
-void PanelButton::rescale(const LayoutScale& scale) {
-  scale_ = scale;
-  if (!glyphArt_) return;
-  glyph_ = ScaledArt(glyphArt_(ArtScaleFor(scale.deviceScale())), glyphSize_, scale);
-  update();
-}
-
-bool PanelButton::event(QEvent* e) {
-  if (e->type() == QEvent::HoverEnter || e->type() == QEvent::HoverLeave) update();
-  return QAbstractButton::event(e);
-}
-
-void PanelButton::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  const QRect r = rect();
-  const bool down = isDown();
-  if (isEnabled() && (down || underMouse())) {
-    const QColor light(255, 255, 255, 180), dark(0, 0, 0, 180);
-    p.setPen(down ? dark : light);
-    p.drawLine(r.topLeft(), r.topRight() - QPoint(1, 0));
-    p.drawLine(r.topLeft(), r.bottomLeft() - QPoint(0, 1));
-    p.setPen(down ? light : dark);
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
-  }
-  const QPoint shift = down ? QPoint(1, 1) : QPoint(0, 0);
-  const QString caption = Lines(text());
-  p.setFont(font());
-
-  // Glyph and caption side by side, the pair centred.
-  QRect textRect = r;
-  if (!glyph_.isNull()) {
-    const int gap = scale_.map(4);
-    const QSize glyph = glyph_.deviceIndependentSize().toSize();
-    const int textWidth = p.fontMetrics().boundingRect(r, Qt::AlignCenter, caption).width();
-    const int total = glyph.width() + gap + textWidth;
-    const int left = (r.width() - total) / 2;
-    p.drawPixmap(QPoint(left, (r.height() - glyph.height()) / 2) + shift, glyph_);
-    textRect = QRect(left + glyph.width() + gap, 0, textWidth, r.height());
-  }
-  textRect.translate(shift);
-  const int flags = Qt::AlignCenter;
-  if (isEnabled()) {
-    p.setPen(colour_);
-    p.drawText(textRect, flags, caption);
-  } else {
-    DrawEmbossedText(p, textRect, flags, caption);
-  }
-}
 
 // --- DieDisplay ------------------------------------------------------------------
 

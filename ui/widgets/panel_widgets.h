@@ -1,10 +1,9 @@
 // The small controls of the main window's side panel, drawn by hand so that
-// they look the same on every desktop: flat buttons with coloured captions,
-// the die display, the turn arrows, the bevel lines, the column numbers and a
+// they look the same on every desktop: the flat buttons (flat_button.h), the
+// die display, the turn arrows, the bevel lines, the column numbers and a
 // panel that stretches the strip picture over itself.
 #pragma once
 
-#include <QAbstractButton>
 #include <QColor>
 #include <QFont>
 #include <QFrame>
@@ -18,44 +17,11 @@
 
 namespace vandrel {
 
-// The fonts the window asks for, with the free fonts that stand in for them:
-// Tahoma, MS Sans Serif and Verdana become DejaVu Sans, Arial Liberation Sans.
-enum class Face { Tahoma, MsSansSerif, Verdana, Arial };
-QFont WindowFont(Face face, int pixelSize, bool bold);
-QFont WindowFontPt(Face face, int pointSize, bool bold);
-
 // A colour given as the 24-bit number 0x00BBGGRR.
 constexpr QRgb FromBgr(unsigned bgr) {
   return qRgb(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
               static_cast<int>((bgr >> 16) & 0xFF));
 }
-
-// Writes text greyed out the way disabled captions look: a white copy one
-// pixel down and right under a grey one.
-void DrawEmbossedText(class QPainter& p, const QRect& r, int flags, const QString& text);
-
-// A flat button: transparent, a raised edge while the mouse is over it and a
-// sunken one while it is held. The caption may have several lines ("\r\n")
-// and an optional glyph left of it; disabled captions are embossed.
-class PanelButton : public QAbstractButton, public Rescalable {
-  Q_OBJECT
- public:
-  PanelButton(QWidget* parent, const QString& caption, QRgb colour, const QFont& font);
-  // A glyph left of the caption, `size` layout pixels.
-  void setGlyph(ArtLoader glyph, QSize size);
-  void rescale(const LayoutScale& scale) override;
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  bool event(QEvent* event) override;
-
- private:
-  QColor colour_;
-  ArtLoader glyphArt_;
-  QSize glyphSize_;
-  QPixmap glyph_;
-  LayoutScale scale_;
-};
 
 // The die display: lime digits on black inside a sunken border; the digit
 // is embossed grey while the display is disabled.

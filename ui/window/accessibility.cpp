@@ -1,9 +1,5 @@
 #include "ui/window/accessibility.h"
 
-#include <QAbstractButton>
-#include <QAccessible>
-#include <QAccessibleWidget>
-#include <QDialog>
 #include <QEvent>
 #include <QLabel>
 #include <QTextEdit>
@@ -11,6 +7,7 @@
 #include <vector>
 
 #include "ui/widgets/board_view.h"
+#include "ui/widgets/flat_button.h"
 #include "ui/widgets/panel_widgets.h"
 
 namespace vandrel {
@@ -22,28 +19,6 @@ QString Square(int col, int row) { return QStringLiteral("column %1, row %2").ar
 QString Owner(int team, bool plural) {
   if (team == kHuman) return plural ? QStringLiteral("Your pieces") : QStringLiteral("Your piece");
   return plural ? QStringLiteral("Computer pieces") : QStringLiteral("Computer piece");
-}
-
-// The prompt as an alert: its name is its message, the one label in it
-// that carries text (the other holds its picture).
-class PromptInterface : public QAccessibleWidget {
- public:
-  explicit PromptInterface(QWidget* w) : QAccessibleWidget(w, QAccessible::AlertMessage) {}
-  QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) {
-      for (const QLabel* label : widget()->findChildren<QLabel*>()) {
-        if (!label->text().isEmpty()) return label->text();
-      }
-    }
-    return QAccessibleWidget::text(t);
-  }
-};
-
-QAccessibleInterface* PromptFactory(const QString& className, QObject* object) {
-  if (className == QLatin1String("TPrompt") && object && object->isWidgetType()) {
-    return new PromptInterface(static_cast<QWidget*>(object));
-  }
-  return nullptr;
 }
 
 void Name(QWidget* w, const QString& name, const QString& description = {}) {
@@ -83,12 +58,6 @@ QString DieName(int value) {
 Accessibility::Accessibility(const WindowControls& controls)
     : QObject(controls.window), controls_(controls) {
   const WindowControls& c = controls;
-  static const bool factoryInstalled = [] {
-    QAccessible::installFactory(PromptFactory);
-    return true;
-  }();
-  (void)factoryInstalled;
-
   // Captions with a line break, no caption, or a symbol get a name; the
   // others keep their caption as their name.
   Name(c.diceButton, QStringLiteral("Throw Dice"));
@@ -137,9 +106,6 @@ bool Accessibility::eventFilter(QObject* watched, QEvent* event) {
     NamePiece(watched);
     // The cursor's square may have changed hands.
     if (cursorCol_ >= 0) CursorMoved(cursorCol_, cursorRow_);
-  } else if (event->type() == QEvent::Show && watched->objectName() == QLatin1String("Prompt")) {
-    QAccessibleEvent alert(watched, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
   }
   return QObject::eventFilter(watched, event);
 }
@@ -161,35 +127,6 @@ void Accessibility::CursorMoved(int col, int row) {
   const QString text = QStringLiteral("Cursor: ") + SquareName(controls_.gameState(), col, row);
   if (controls_.board->accessibleDescription() != text)
     controls_.board->setAccessibleDescription(text);
-}
-
-void Accessibility::NameDialogs(QWidget* window) {
-  const struct {
-    const char* dialog;
-    const char* control;
-    const char* name;
-  } names[] = {
-      {"OptionForm", "SpeedButton1", "One game more"},
-      {"OptionForm", "SpeedButton2", "One game fewer"},
-      {"OptionForm", "SFXBox", "Sound FX On/Off"},
-      {"OptionForm", "MatchLabel", nullptr},  // its number; described below
-      {"logo", "Image1", "Vandrel"},
-  };
-  for (const auto& n : names) {
-    auto* dialog = window->findChild<QDialog*>(QLatin1String(n.dialog), Qt::FindDirectChildrenOnly);
-    if (!dialog) continue;
-    auto* w = dialog->findChild<QWidget*>(QLatin1String(n.control));
-    if (!w) continue;
-    if (n.name) {
-      w->setAccessibleName(QLatin1String(n.name));
-    } else {
-      w->setAccessibleDescription(QStringLiteral("Games / Match"));
-    }
-  }
-  if (auto* prompt =
-          window->findChild<QDialog*>(QStringLiteral("Prompt"), Qt::FindDirectChildrenOnly)) {
-    prompt->installEventFilter(this);
-  }
 }
 
 }  // namespace vandrel

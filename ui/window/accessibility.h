@@ -1,7 +1,7 @@
 // What assistive technology (a screen reader, over AT-SPI) learns about the
 // game: a name for every control, without line breaks; the die's value; each
-// piece with its square; the square under the keyboard cursor; and the
-// prompts, which are announced as alerts (the message boxes are already).
+// piece with its square; and the square under the keyboard cursor. (The
+// dialogs name their own controls, and the prompt announces itself.)
 //
 // Squares are named by column 0..7 from the left and row 0..7 from the top,
 // as the game counts them: "Your piece 1, column 1, row 6" is the human's
@@ -40,9 +40,6 @@ class Accessibility : public QObject {
   void ShowDie(int value);
   // The keyboard cursor stands on (col, row).
   void CursorMoved(int col, int row);
-  // Names the controls of the game's dialogs, found among the window's
-  // children, and makes the prompt an alert.
-  void NameDialogs(QWidget* window);
 
   // How long the die's value must stand before it is told.
   static constexpr int kDieSettleMs = 250;

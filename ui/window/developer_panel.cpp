@@ -8,6 +8,8 @@
 #include <QTableWidget>
 
 #include "ui/widgets/board_view.h"
+#include "ui/widgets/flat_button.h"
+#include "ui/widgets/fonts.h"
 #include "ui/widgets/panel_widgets.h"
 #include "ui/window/window_builder.h"
 

@@ -1,7 +1,6 @@
 #include "ui/window/keyboard.h"
 
 #include <QAbstractButton>
-#include <QDialog>
 #include <QPainter>
 #include <QPen>
 #include <QShortcut>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "ui/widgets/board_view.h"
+#include "ui/widgets/flat_button.h"
 #include "ui/widgets/key_binding.h"
 #include "ui/widgets/panel_widgets.h"
 #include "ui/window/accessibility.h"
@@ -64,52 +64,6 @@ Keyboard::Keyboard(const WindowControls& controls, Accessibility* access)
       QStringLiteral(" (Escape); arrow keys move the cursor, Return clicks"));
   controls.board->onPaintOver = [this](QPainter& p) { PaintCursor(p); };
   SetCursor(col_, row_);
-}
-
-void Keyboard::BindDialogs(QWidget* window) {
-  // dialog, its default button, and the options dialog's arrows.
-  const struct {
-    const char* dialog;
-    const char* defaultButton;
-  } dialogs[] = {{"Prompt", "SpeedButton1"}, {"OptionForm", "ApplyBtn"}, {"logo", nullptr}};
-  for (const auto& d : dialogs) {
-    auto* dialog = window->findChild<QDialog*>(QLatin1String(d.dialog), Qt::FindDirectChildrenOnly);
-    if (!dialog) continue;
-    auto* button = d.defaultButton
-                       ? dialog->findChild<QAbstractButton*>(QLatin1String(d.defaultButton))
-                       : nullptr;
-    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
-      BindKey(dialog, QKeySequence(key), [dialog, button] {
-        if (button) {
-          Press(button);
-        } else {
-          dialog->accept();
-        }
-      });
-    }
-    // The prompt has nothing else to do with a key: Space answers it too.
-    if (button && QLatin1String(d.dialog) == QLatin1String("Prompt")) {
-      BindKey(dialog, QKeySequence(Qt::Key_Space), [button] { Press(button); });
-    }
-    if (QLatin1String(d.dialog) == QLatin1String("OptionForm")) {
-      const struct {
-        Qt::Key key;
-        const char* button;
-        const char* tip;
-      } arrows[] = {{Qt::Key_Up, "SpeedButton1", "One game more (Up)"},
-                    {Qt::Key_Down, "SpeedButton2", "One game fewer (Down)"},
-                    {Qt::Key_unknown, "ApplyBtn", "Apply (Return)"},
-                    {Qt::Key_unknown, "CancelBtn", "Cancel (Escape)"}};
-      for (const auto& a : arrows) {
-        auto* b = dialog->findChild<QAbstractButton*>(QLatin1String(a.button));
-        if (!b) continue;
-        b->setToolTip(QLatin1String(a.tip));
-        if (a.key != Qt::Key_unknown)
-          BindKey(
-              dialog, QKeySequence(a.key), [b] { Press(b); }, true);
-      }
-    }
-  }
 }
 
 bool Keyboard::CursorShown() const {

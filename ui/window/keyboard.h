@@ -1,5 +1,5 @@
 // The game's keys: shortcuts for the side panel's buttons, a keyboard cursor
-// on the board, and Return, Escape and the arrows in the dialogs.
+// on the board. (Each dialog binds its own keys.)
 //
 // A key does what a click does, and only where the click would count: a
 // panel key clicks its button, which does nothing while the button is
@@ -36,11 +36,6 @@ class Keyboard : public QObject {
   // Binds the keys to controls.window. access: told where the cursor stands
   // (may be null).
   Keyboard(const WindowControls& controls, Accessibility* access);
-
-  // The game's dialogs, found among the window's children by name: Return
-  // presses the default button ("OK", "Apply"), Up and Down the options
-  // dialog's arrows. Escape cancels or closes them as it always has.
-  void BindDialogs(QWidget* window);
 
   // The human's turn begins: the cursor goes to the human's first piece that
   // still has a way to go.

@@ -14,6 +14,8 @@
 #include "ui/dialogs/dialog_layer.h"
 #include "ui/sound/sound_module.h"
 #include "ui/widgets/board_view.h"
+#include "ui/widgets/flat_button.h"
+#include "ui/widgets/fonts.h"
 #include "ui/widgets/panel_widgets.h"
 #include "ui/window/accessibility.h"
 #include "ui/window/developer_panel.h"
@@ -94,7 +96,7 @@ void MainWindow::ConnectControls() {
   }
   c.rulesViewer->viewport()->installEventFilter(this);
 
-  const std::pair<vandrel::PanelButton*, void (vandrel::Game::*)()> gameButtons[] = {
+  const std::pair<vandrel::FlatButton*, void (vandrel::Game::*)()> gameButtons[] = {
       {c.diceButton, &vandrel::Game::DiceBtnClick},
       {c.playGameButton, &vandrel::Game::NewBtnClick},
       {c.soundButton, &vandrel::Game::sfxBtnClick},
@@ -138,8 +140,6 @@ void MainWindow::FinishStartUp() {
 void MainWindow::CreateDialogs() {
   dialogs_ = vandrel::CreateDialogs(this, strip_);
   dialogs_->setLayoutScale(scaler_.scale().factor());
-  keys_->BindDialogs(this);
-  access_->NameDialogs(this);
 }
 
 void MainWindow::OpenSavedGame(const QString& path) {

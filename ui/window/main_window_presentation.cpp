@@ -11,6 +11,7 @@
 #include "ui/dialogs/dialog_layer.h"
 #include "ui/sound/sound_module.h"
 #include "ui/widgets/board_view.h"
+#include "ui/widgets/flat_button.h"
 #include "ui/widgets/panel_widgets.h"
 #include "ui/window/accessibility.h"
 #include "ui/window/developer_panel.h"

@@ -9,6 +9,8 @@
 #include "ui/media/jpeg_image.h"
 #include "ui/media/rtf_reader.h"
 #include "ui/widgets/board_view.h"
+#include "ui/widgets/flat_button.h"
+#include "ui/widgets/fonts.h"
 #include "ui/widgets/panel_widgets.h"
 
 namespace vandrel {
@@ -41,9 +43,9 @@ QLabel* MakeNumber(QWidget* parent, int right, int top) {
   return l;
 }
 
-PanelButton* MakeButton(QWidget* parent, const QString& caption, QRect r, Face face,
-                        QRgb colour = kButtonText) {
-  auto* b = new PanelButton(parent, caption, colour, WindowFont(face, 16, true));
+FlatButton* MakeButton(QWidget* parent, const QString& caption, QRect r, Face face,
+                       QRgb colour = kButtonText) {
+  auto* b = new FlatButton(parent, caption, colour, WindowFont(face, 16, true));
   b->setGeometry(r);
   return b;
 }
@@ -183,7 +185,7 @@ void WindowBuilder::BuildPanel(const QImage& strip) {
   c_.humanMatchScore->hide();
 
   const struct {
-    PanelButton** button;
+    FlatButton** button;
     const char* name;
     const char* caption;
     QRect place;

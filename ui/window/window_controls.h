@@ -20,7 +20,7 @@ class Bevel;
 class BoardView;
 class ColumnCaption;
 class DieDisplay;
-class PanelButton;
+class FlatButton;
 class PictureFill;
 class PieceImage;
 class TurnArrow;
@@ -59,16 +59,16 @@ struct WindowControls {
   QLabel* humanBonus = nullptr;
   QLabel* computerBonusCaption = nullptr;  // "Me"
   QLabel* computerBonus = nullptr;
-  PanelButton* rulesButton = nullptr;  // "Rules"
-  PanelButton* aboutButton = nullptr;  // "?"
-  PanelButton* diceButton = nullptr;   // "Throw Dice"
+  FlatButton* rulesButton = nullptr;  // "Rules"
+  FlatButton* aboutButton = nullptr;  // "?"
+  FlatButton* diceButton = nullptr;   // "Throw Dice"
   DieDisplay* die = nullptr;
-  PanelButton* playGameButton = nullptr;  // "Play Game"
-  PanelButton* soundButton = nullptr;     // "SFX On" / "SFX Off"
-  PanelButton* saveButton = nullptr;
-  PanelButton* loadButton = nullptr;
-  PanelButton* newMatchButton = nullptr;
-  PanelButton* byeButton = nullptr;
+  FlatButton* playGameButton = nullptr;  // "Play Game"
+  FlatButton* soundButton = nullptr;     // "SFX On" / "SFX Off"
+  FlatButton* saveButton = nullptr;
+  FlatButton* loadButton = nullptr;
+  FlatButton* newMatchButton = nullptr;
+  FlatButton* byeButton = nullptr;
 
   // --- What the window does for them ------------------------------------------------
   // A click on the rules: they close.

@@ -1,16 +1,15 @@
-// The prompt, the options dialog, the about box, the message boxes and the file
-// dialogs, driven the way a player drives them: clicks while they run modally.
+// The prompt, the about box, the dialog layer, the message boxes and the file
+// dialogs, driven the way a player drives them: clicks while they run
+// modally. The options dialog has its own file, test_options_dialog.cpp.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -21,262 +20,29 @@
 #include <tuple>
 #include <vector>
 
-#include "ui/dialogs/options_dialog.h"
-#include "ui/dialogs/dialog_style.h"
-#include "ui/media/jpeg_image.h"
+#include "tests/ui/dialogs/dialog_test.h"
 #include "ui/dialogs/about_dialog.h"
+#include "ui/dialogs/dialog_layer.h"
+#include "ui/dialogs/dialog_style.h"
+#include "ui/dialogs/options_dialog.h"
 #include "ui/dialogs/prompt_dialog.h"
-
-void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+#include "ui/media/jpeg_image.h"
 
 namespace {
 
-void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
-
-// Each test has a watchdog, so that a dialog left open fails it instead of hanging.
-class DialogTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    watchdog_.setSingleShot(true);
-    QObject::connect(&watchdog_, &QTimer::timeout, [] {
-      ADD_FAILURE() << "a modal window was left open";
-      while (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-        dialog->done(0);
-        QApplication::processEvents();
-      }
-    });
-    watchdog_.start(10000);
-  }
-  void TearDown() override { watchers_.clear(); }  // steps that never ran end here
-
-  // Runs `step` on the modal window of type T as soon as one is up. A step
-  // scheduled before a modal call runs inside that call's event loop.
-  template <typename T>
-  void WhenModal(std::function<void(T*)> step) {
-    QTimer* timer = watchers_.emplace_back(std::make_unique<QTimer>()).get();
-    QObject::connect(timer, &QTimer::timeout, [timer, step] {
-      auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
-      if (!window || !window->isVisible()) return;
-      timer->stop();
-      step(window);
-    });
-    timer->start(5);
-  }
-
-  QTimer watchdog_;
-  std::vector<std::unique_ptr<QTimer>> watchers_;
-};
-
-// --- Options dialog ----------------------------------------------------------
-
-class OptionsTest : public DialogTest {
- protected:
-  // Opens the dialog, runs `inside` while it is up, and gives Execute's answer.
-  int Run(int* games, bool* sfxOn, std::function<void(TOptionForm*)> inside) {
-    return Run(games, sfxOn, nullptr, std::move(inside));
-  }
-  int Run(int* games, bool* sfxOn, bool* strong, std::function<void(TOptionForm*)> inside) {
-    WhenModal<TOptionForm>(std::move(inside));
-    return form_.Execute(games, sfxOn, strong);
-  }
-
-  TOptionForm form_{QImage(10, 796, QImage::Format_RGB32)};
-};
-
-struct ArrowCase {
-  int start, ups, downs, expected;
-};
-
-class OptionsArrowTest : public OptionsTest, public ::testing::WithParamInterface<ArrowCase> {};
-
-TEST_P(OptionsArrowTest, ArrowsClampToOneToTenAndWriteAtOnce) {
-  const ArrowCase c = GetParam();
-  int games = c.start;
-  bool sfx = true;
-  QString shown;
-  int afterFirstPress = 0;
-  Run(&games, &sfx, [&](TOptionForm* form) {
-    for (int i = 0; i < c.ups; ++i) Click(form->SpeedButton1);
-    for (int i = 0; i < c.downs; ++i) {
-      Click(form->SpeedButton2);
-      if (i == 0) afterFirstPress = games;  // written at once, not on Apply
-    }
-    shown = form->MatchLabel->text();
-    Click(form->CancelBtn);
-  });
-  EXPECT_EQ(games, c.expected);
-  EXPECT_EQ(shown, QString::number(c.expected));
-  if (c.ups == 0) {
-    EXPECT_EQ(afterFirstPress, std::max(c.start - 1, 1));
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Counts, OptionsArrowTest,
-                         ::testing::Values(ArrowCase{1, 12, 0, 10}, ArrowCase{1, 0, 1, 1},
-                                           ArrowCase{5, 0, 2, 3}, ArrowCase{5, 2, 3, 4},
-                                           ArrowCase{10, 0, 15, 1}),
-                         [](const ::testing::TestParamInfo<ArrowCase>& info) {
-                           const ArrowCase& c = info.param;
-                           return "From" + std::to_string(c.start) + "Up" + std::to_string(c.ups) +
-                                  "Down" + std::to_string(c.downs);
-                         });
-
-TEST_F(OptionsTest, CancelKeepsTheChangedCountAndTheNextOpeningShowsIt) {
-  int games = 3;
-  bool sfx = true;
-  QString shownFirst, shownNext;
-  const int result = Run(&games, &sfx, [&](TOptionForm* form) {
-    shownFirst = form->MatchLabel->text();
-    Click(form->SpeedButton1);
-    Click(form->SpeedButton1);
-    Click(form->SFXBox);
-    Click(form->CancelBtn);
-  });
-  EXPECT_EQ(result, TOptionForm::kCancel);
-  EXPECT_EQ(games, 5);
-  EXPECT_TRUE(sfx) << "Cancel leaves the sound switch alone";
-  Run(&games, &sfx, [&](TOptionForm* form) {
-    shownNext = form->MatchLabel->text();
-    Click(form->CancelBtn);
-  });
-  EXPECT_EQ(shownFirst, "3");
-  EXPECT_EQ(shownNext, "5");
-}
-
-// Apply takes the check box; the box keeps its own state between openings,
-// whatever the sound button did to the switch meanwhile.
-TEST_F(OptionsTest, ApplyTakesTheBoxWhichKeepsItsStateBetweenOpenings) {
-  int games = 1;
-  bool sfx = true;
-  bool checkedAtFirst = false;
-  EXPECT_EQ(Run(&games, &sfx,
-                [&](TOptionForm* form) {
-                  checkedAtFirst = form->SFXBox->isChecked();
-                  Click(form->SFXBox);
-                  Click(form->ApplyBtn);
-                }),
-            TOptionForm::kApply);
-  EXPECT_TRUE(checkedAtFirst);
-  EXPECT_FALSE(sfx);
-
-  for (const bool switchedElsewhere : {true, false}) {
-    sfx = switchedElsewhere;
-    bool shown = !form_.SFXBox->isChecked();
-    const bool left = form_.SFXBox->isChecked();
-    Run(&games, &sfx, [&](TOptionForm* form) {
-      shown = form->SFXBox->isChecked();
-      Click(form->SFXBox);  // leaves it the other way for the next round
-      Click(form->ApplyBtn);
-    });
-    EXPECT_EQ(shown, left);
-    EXPECT_EQ(sfx, !left);
-  }
-}
-
-// Every way out other than Apply answers Cancel, a close from outside included.
-TEST_F(OptionsTest, EveryOtherWayOutIsCancel) {
-  const std::vector<std::pair<const char*, std::function<void(TOptionForm*)>>> ways = {
-      {"close box", [](TOptionForm* f) { f->close(); }},
-      {"reject", [](TOptionForm* f) { f->reject(); }},
-      {"Escape", [](TOptionForm* f) { QTest::keyClick(f, Qt::Key_Escape); }},
-      {"done(0)", [](TOptionForm* f) { f->done(0); }},
-  };
-  for (const auto& [name, way] : ways) {
-    int games = 4;
-    bool sfx = true;
-    const int result = Run(&games, &sfx, [&, way = way](TOptionForm* form) {
-      form->SFXBox->setChecked(false);
-      way(form);
-    });
-    EXPECT_EQ(result, TOptionForm::kCancel) << name;
-    EXPECT_TRUE(sfx) << name;
-    EXPECT_FALSE(form_.isVisible()) << name;
-  }
-}
-
-// The computer's level has a band of its own between the sound box and the
-// buttons: what was above keeps its place, the buttons keep their distance
-// from the bottom edge.
-TEST_F(OptionsTest, LevelBandSitsBetweenTheSoundBoxAndTheButtons) {
-  EXPECT_EQ(form_.size(), QSize(298, 220));
-  const std::vector<std::pair<QWidget*, QPoint>> kept = {
-      {form_.Label1, {16, 40}},       {form_.MatchLabel, {184, 24}}, {form_.SpeedButton1, {248, 16}},
-      {form_.SpeedButton2, {248, 48}}, {form_.SFXBox, {68, 104}},    {form_.Label2, {104, 100}}};
-  for (const auto& [widget, place] : kept) EXPECT_EQ(widget->pos(), place) << widget->objectName().toStdString();
-  for (QWidget* button : {static_cast<QWidget*>(form_.CancelBtn), static_cast<QWidget*>(form_.ApplyBtn)})
-    EXPECT_EQ(form_.height() - button->geometry().bottom() - 1, 180 - (136 + 37));
-  EXPECT_EQ(form_.CancelBtn->x(), 8);
-  EXPECT_EQ(form_.ApplyBtn->x(), 176);
-  const int bandTop = std::max(form_.SFXBox->geometry().bottom(), form_.Label2->geometry().bottom());
-  for (QWidget* w : {static_cast<QWidget*>(form_.Label3), static_cast<QWidget*>(form_.LevelBox)}) {
-    EXPECT_GT(w->y(), bandTop) << w->objectName().toStdString();
-    EXPECT_LT(w->geometry().bottom(), form_.CancelBtn->y()) << w->objectName().toStdString();
-    EXPECT_LE(w->geometry().right(), form_.width()) << w->objectName().toStdString();
-  }
-  EXPECT_EQ(form_.Label3->text(), "Computer:");
-  ASSERT_EQ(form_.LevelBox->count(), 2);
-  EXPECT_EQ(form_.LevelBox->itemText(TOptionForm::kClassic), "Classic");
-  EXPECT_EQ(form_.LevelBox->itemText(TOptionForm::kStrong), "Strong");
-  EXPECT_LT(form_.Label3->geometry().right(), form_.LevelBox->x());
-}
-
-// Apply takes the level; Cancel forgets a change, and every opening shows
-// the level in force, Classic at first.
-TEST_F(OptionsTest, ApplyTakesTheLevelAndCancelForgetsIt) {
-  struct Step {
-    bool chooseStrong, apply, shownStrong, strongAfter;
-  };
-  const Step steps[] = {
-      {true, false, false, false},  // Classic at first; a cancelled change is forgotten
-      {true, true, false, true},
-      {false, false, true, true},  // the next opening shows Strong
-      {false, true, true, true},
-  };
-  int games = 1;
-  bool sfx = true, strong = false;
-  for (const Step& step : steps) {
-    bool shown = !step.shownStrong;
-    Run(&games, &sfx, &strong, [&](TOptionForm* form) {
-      shown = form->LevelBox->currentIndex() == TOptionForm::kStrong;
-      if (step.chooseStrong) {  // as a player picks it with the arrow key
-        form->LevelBox->setFocus();
-        QTest::keyClick(form->LevelBox, Qt::Key_Down);
-      }
-      Click(step.apply ? form->ApplyBtn : form->CancelBtn);
-    });
-    EXPECT_EQ(shown, step.shownStrong);
-    EXPECT_EQ(strong, step.strongAfter);
-  }
-  Run(&games, &sfx, &strong, [&](TOptionForm* form) {
-    QTest::keyClick(form->LevelBox, Qt::Key_Up);
-    Click(form->ApplyBtn);
-  });
-  EXPECT_FALSE(strong);
-}
-
-// The arrows are drawn triangles: wider at the bottom going up, at the top going down.
-TEST_F(OptionsTest, ArrowsPointUpAndDown) {
-  auto inkWidth = [](QWidget* button, int dy) {
-    const QImage image = button->grab().toImage();
-    int n = 0;
-    for (int x = 0; x < image.width(); ++x)
-      if (image.pixelColor(x, image.height() / 2 + dy).blue() > 150) ++n;
-    return n;
-  };
-  QImage black(10, 796, QImage::Format_RGB32);
-  black.fill(Qt::black);
-  TOptionForm form(black);
-  EXPECT_GT(inkWidth(form.SpeedButton1, 2), inkWidth(form.SpeedButton1, -2) + 3);
-  EXPECT_GT(inkWidth(form.SpeedButton2, -2), inkWidth(form.SpeedButton2, 2) + 3);
-}
+using vandrel::AboutDialog;
+using vandrel::OptionsDialog;
+using vandrel::PromptDialog;
+using vandrel::testing::Click;
+using vandrel::testing::DialogTest;
 
 // --- Prompt ------------------------------------------------------------------
 
 // The pixels a text adds to the prompt.
-std::vector<QPoint> InkOf(TPrompt& prompt, const QString& text) {
-  prompt.Label1->setText(QString());
+std::vector<QPoint> InkOf(PromptDialog& prompt, const QString& text) {
+  prompt.Message->setText(QString());
   const QImage blank = prompt.grab().toImage();
-  prompt.Label1->setText(text);
+  prompt.Message->setText(text);
   const QImage written = prompt.grab().toImage();
   std::vector<QPoint> ink;
   for (int y = 0; y < blank.height(); ++y)
@@ -286,7 +52,7 @@ std::vector<QPoint> InkOf(TPrompt& prompt, const QString& text) {
 }
 
 TEST_F(DialogTest, PromptWrapsALongMessageInsideItsLabelAndCutsOffTheRest) {
-  TPrompt prompt;
+  PromptDialog prompt;
   const QRect label(16, 20, 273, 61);
   const QString text =
       "This is a long message that cannot possibly fit on one line of the prompt, "
@@ -296,30 +62,30 @@ TEST_F(DialogTest, PromptWrapsALongMessageInsideItsLabelAndCutsOffTheRest) {
   QRect inked(ink.front(), ink.front());
   for (const QPoint& p : ink) inked |= QRect(p, p);
   EXPECT_TRUE(label.contains(inked)) << "text drawn outside the label";
-  EXPECT_GE(inked.height(), 2 * QFontMetrics(prompt.Label1->font()).lineSpacing() - 4)
+  EXPECT_GE(inked.height(), 2 * QFontMetrics(prompt.Message->font()).lineSpacing() - 4)
       << "wrapped onto more than two lines";
-  EXPECT_EQ(prompt.Label1->size(), QSize(273, 61));
-  EXPECT_EQ(prompt.Label1->text(), text) << "wrapped, not elided";
+  EXPECT_EQ(prompt.Message->size(), QSize(273, 61));
+  EXPECT_EQ(prompt.Message->text(), text) << "wrapped, not elided";
 
   const std::vector<QPoint> shortInk = InkOf(prompt, "Click the Dice!");
   QRect line(shortInk.front(), shortInk.front());
   for (const QPoint& p : shortInk) line |= QRect(p, p);
   EXPECT_NEAR(line.center().x(), label.center().x(), 3) << "centred";
-  EXPECT_LT(line.height(), QFontMetrics(prompt.Label1->font()).lineSpacing());
+  EXPECT_LT(line.height(), QFontMetrics(prompt.Message->font()).lineSpacing());
 }
 
 TEST_F(DialogTest, PromptOkAndCloseFromOutsideBothEndTheMessage) {
-  TPrompt prompt;
+  PromptDialog prompt;
   QString shown;
-  WhenModal<TPrompt>([&](TPrompt* p) {
-    shown = p->Label1->text();
-    Click(p->SpeedButton1);
+  WhenModal<PromptDialog>([&](PromptDialog* p) {
+    shown = p->Message->text();
+    Click(p->OkBtn);
   });
   prompt.ShowMessage("You can't move there!");
   EXPECT_EQ(shown, "You can't move there!");
   EXPECT_FALSE(prompt.isVisible());
 
-  WhenModal<TPrompt>([](TPrompt* p) { p->reject(); });
+  WhenModal<PromptDialog>([](PromptDialog* p) { p->reject(); });
   prompt.ShowMessage("Click the Dice!");
   EXPECT_FALSE(prompt.isVisible());
 }
@@ -328,7 +94,7 @@ TEST_F(DialogTest, PromptOkAndCloseFromOutsideBothEndTheMessage) {
 
 TEST_F(DialogTest, AboutLinkOpensTheAddressOrSaysItFailedAndClosesEitherWay) {
   for (const bool opens : {true, false}) {
-    Tlogo logo;
+    AboutDialog logo;
     std::vector<QUrl> opened;
     logo.SetUrlOpener([&](const QUrl& url) {
       opened.push_back(url);
@@ -346,7 +112,7 @@ TEST_F(DialogTest, AboutLinkOpensTheAddressOrSaysItFailedAndClosesEitherWay) {
       aboutStillUp = logo.isVisible();
       Click(box->button(QMessageBox::Ok));
     });
-    WhenModal<Tlogo>([](Tlogo* l) { Click(l->Label1); });
+    WhenModal<AboutDialog>([](AboutDialog* l) { Click(l->WebLink); });
     logo.Execute();
     QApplication::processEvents();
 
@@ -365,23 +131,23 @@ TEST_F(DialogTest, AboutLinkOpensTheAddressOrSaysItFailedAndClosesEitherWay) {
 }
 
 TEST_F(DialogTest, AboutPictureClickClosesAndOtherClicksDoNot) {
-  Tlogo logo;
+  AboutDialog logo;
   int opened = 0;
   logo.SetUrlOpener([&](const QUrl&) { return ++opened, true; });
   bool stillUp = false;
-  WhenModal<Tlogo>([&](Tlogo* l) {
-    Click(l->Label2);  // the version label does nothing
-    QTest::mouseClick(l->Image1, Qt::RightButton);
+  WhenModal<AboutDialog>([&](AboutDialog* l) {
+    Click(l->Version);  // the version label does nothing
+    QTest::mouseClick(l->TitlePicture, Qt::RightButton);
     stillUp = l->isVisible();
-    QTest::mouseClick(l->Image1, Qt::LeftButton, {}, QPoint(100, 50));
+    QTest::mouseClick(l->TitlePicture, Qt::LeftButton, {}, QPoint(100, 50));
   });
   logo.Execute();
   EXPECT_TRUE(stillUp);
   EXPECT_FALSE(logo.isVisible());
   EXPECT_EQ(opened, 0);
   // The descenders of the address fit in the link, which stays inside the box.
-  EXPECT_GE(logo.Label1->height(), QFontMetrics(logo.Label1->font()).height());
-  EXPECT_LE(logo.Label1->geometry().bottom(), logo.Client->height() - 1);
+  EXPECT_GE(logo.WebLink->height(), QFontMetrics(logo.WebLink->font()).height());
+  EXPECT_LE(logo.WebLink->geometry().bottom(), logo.Client->height() - 1);
 }
 
 // --- Scaled pictures ---------------------------------------------------------------
@@ -392,14 +158,15 @@ TEST_F(DialogTest, AboutPictureClickClosesAndOtherClicksDoNot) {
 TEST_F(DialogTest, ScaledDialogsShowThePicturesDrawnForTheirScale) {
   for (const int scale : {2, 3}) {
     QWidget owner;
-    owner.setProperty("layoutScale", double(scale));
-    TPrompt prompt(&owner);
-    Tlogo logo(&owner);
+    PromptDialog prompt(&owner);
+    AboutDialog logo(&owner);
+    prompt.setLayoutScale(scale);
+    logo.setLayoutScale(scale);
     prompt.show();
     logo.show();
     for (const auto& [picture, stem, fixed, width] :
-         {std::tuple(prompt.Image1, "prompt", prompt.Label1, 273),
-          std::tuple(logo.Image1, "title", logo.Label1, 497)}) {
+         {std::tuple(prompt.Picture, "prompt", prompt.Message, 273),
+          std::tuple(logo.TitlePicture, "title", logo.WebLink, 497)}) {
       const QString art = QStringLiteral(":/art/%1@%2x.jpg").arg(stem).arg(scale);
       SCOPED_TRACE(art.toStdString());
       const QImage drawn = vandrel::LoadJpegResource(art);
@@ -412,10 +179,66 @@ TEST_F(DialogTest, ScaledDialogsShowThePicturesDrawnForTheirScale) {
   }
 }
 
+// The layer tells its dialogs and the system's boxes the main window's
+// layout scale: each dialog comes up at twice its size, a box with twice
+// its font.
+TEST_F(DialogTest, TheLayerScalesItsDialogsAndBoxesWithTheWindow) {
+  QWidget window;
+  const std::unique_ptr<vandrel::DialogLayer> layer = vandrel::CreateDialogs(&window, QImage());
+  layer->setLayoutScale(2.0);
+  std::vector<QSize> sizes;
+  const auto record = [&](QDialog* d) {
+    sizes.push_back(d->size());
+    d->done(0);
+  };
+  WhenModal<PromptDialog>(record);
+  layer->prompt("Click the Dice!");
+  WhenModal<OptionsDialog>(record);
+  int games = 1;
+  bool sfx = true, strong = false;
+  layer->options(&games, &sfx, &strong);
+  WhenModal<AboutDialog>(record);
+  layer->about();
+  EXPECT_EQ(sizes, (std::vector<QSize>{{606, 400}, {596, 440}, {1004, 538}}));
+
+  const double unscaled = QMessageBox().font().pointSizeF();
+  std::vector<double> fonts;
+  WhenModal<QMessageBox>([&](QMessageBox* box) {
+    fonts.push_back(box->font().pointSizeF());
+    box->done(0);
+  });
+  layer->plainMessage("Wrong direction");
+  WhenModal<QFileDialog>([&](QFileDialog* d) {
+    fonts.push_back(d->font().pointSizeF());
+    d->reject();
+  });
+  layer->askLoadFile();
+  EXPECT_EQ(fonts, (std::vector<double>{2 * unscaled, 2 * unscaled}));
+}
+
+// Each dialog has its own keys, with no window around it: Return, Enter and
+// Space answer the prompt, Return and Enter close the about box. (A key that
+// does nothing leaves the dialog to the watchdog.)
+TEST_F(DialogTest, ThePromptAndTheAboutBoxAnswerTheirOwnKeys) {
+  const auto press = [](QDialog* d, Qt::Key key) {
+    if (QTest::qWaitForWindowActive(d)) QTest::keyClick(d->windowHandle(), key);
+  };
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+    PromptDialog prompt;
+    WhenModal<PromptDialog>([&](PromptDialog* p) { press(p, key); });
+    prompt.ShowMessage("Click the Dice!");
+  }
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+    AboutDialog about;
+    WhenModal<AboutDialog>([&](AboutDialog* a) { press(a, key); });
+    about.Execute();
+  }
+}
+
 // --- Message boxes -------------------------------------------------------------
 
 TEST_F(DialogTest, MessageBoxesAreTitledVandrelWithOneOk) {
-  using Show = void (*)(QWidget*, const QString&);
+  using Show = void (*)(QWidget*, const QString&, double);
   const std::vector<std::pair<Show, QMessageBox::Icon>> cases = {
       {vandrel::ShowPlainMessage, QMessageBox::NoIcon},
       {vandrel::ShowErrorMessage, QMessageBox::Critical}};
@@ -430,7 +253,7 @@ TEST_F(DialogTest, MessageBoxesAreTitledVandrelWithOneOk) {
       buttons = box->buttons().size();
       Click(box->button(QMessageBox::Ok));
     });
-    show(nullptr, "Wrong direction");
+    show(nullptr, "Wrong direction", 0.0);
     EXPECT_EQ(title, "Vandrel");
     EXPECT_EQ(text, "Wrong direction");
     EXPECT_EQ(icon, expectedIcon);
@@ -475,17 +298,17 @@ TEST_F(FileDialogTest, SaveProposesNoNameAddsVdgAndReplacesWithoutAsking) {
     proposed = d->findChild<QLineEdit*>("fileNameEdit")->text();
     TypeAndAccept(d, "game");
   });
-  EXPECT_EQ(vandrel::AskSaveGameFile(nullptr), Path("game.VDG"));
+  EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, 0.0), Path("game.VDG"));
   EXPECT_EQ(title, "Save Game");
   EXPECT_EQ(filters, QStringList{"Vandrel File (*.vdg)"});
   EXPECT_EQ(proposed, "");
 
   for (const char* name : {"OLD.VDG", "new.vdg"}) {  // existing files, any case
     WhenModal<QFileDialog>([&](QFileDialog* d) { TypeAndAccept(d, name); });
-    EXPECT_EQ(vandrel::AskSaveGameFile(nullptr), Path(name)) << "asked before replacing";
+    EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, 0.0), Path(name)) << "asked before replacing";
   }
   WhenModal<QFileDialog>([](QFileDialog* d) { d->reject(); });
-  EXPECT_EQ(vandrel::AskSaveGameFile(nullptr), std::nullopt);
+  EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, 0.0), std::nullopt);
 }
 
 // The open dialog lists saved games whatever the case of their extension, and nothing else.
@@ -502,7 +325,7 @@ TEST_F(FileDialogTest, LoadListsSavedGamesInAnyCase) {
       listed << model->index(row, 0, root).data().toString();
     d->reject();
   });
-  EXPECT_EQ(vandrel::AskLoadGameFile(nullptr), std::nullopt);
+  EXPECT_EQ(vandrel::AskLoadGameFile(nullptr, 0.0), std::nullopt);
   listed.sort();
   EXPECT_EQ(listed, (QStringList{"Mixed.Vdg", "OLD.VDG", "new.vdg"}));
   EXPECT_EQ(filters, QStringList{"Vandrel Files (*.vdg)"});
@@ -520,7 +343,7 @@ TEST_F(FileDialogTest, LoadTakesOnlyExistingFilesAndAddsVdg) {
     stayedOpen = d->isVisible();
     TypeAndAccept(d, "new");
   });
-  EXPECT_EQ(vandrel::AskLoadGameFile(nullptr), Path("new.vdg"));
+  EXPECT_EQ(vandrel::AskLoadGameFile(nullptr, 0.0), Path("new.vdg"));
   EXPECT_TRUE(warned);
   EXPECT_TRUE(stayedOpen);
 }

@@ -16,6 +16,7 @@
 #include "tests/support/positions.h"
 #include "ui/dialogs/dialog_layer.h"
 #include "ui/dialogs/options_dialog.h"
+#include "ui/widgets/flat_button.h"
 #include "ui/widgets/panel_widgets.h"
 #include "ui/window/keyboard.h"
 #include "ui/window/main_window.h"
@@ -199,7 +200,7 @@ class DialogKeysTest : public KeysTest {
 };
 
 TEST_F(DialogKeysTest, OptionsArrowsReturnAndEscape) {
-  auto* options = window->findChild<TOptionForm*>(QStringLiteral("OptionForm"));
+  auto* options = window->findChild<vandrel::OptionsDialog*>();
   ASSERT_NE(options, nullptr);
   int games = 1;
   bool sfx = true;
@@ -207,10 +208,10 @@ TEST_F(DialogKeysTest, OptionsArrowsReturnAndEscape) {
   keys.push_back(Qt::Key_Down);
   keys.push_back(Qt::Key_Return);
   Answer(options, keys);
-  EXPECT_EQ(options->Execute(&games, &sfx), TOptionForm::kApply);
+  EXPECT_EQ(options->Execute(&games, &sfx), vandrel::OptionsDialog::kApply);
   EXPECT_EQ(games, 9);
   Answer(options, {Qt::Key_Down, Qt::Key_Escape});
-  EXPECT_EQ(options->Execute(&games, &sfx), TOptionForm::kCancel);
+  EXPECT_EQ(options->Execute(&games, &sfx), vandrel::OptionsDialog::kCancel);
   EXPECT_EQ(games, 8);
 }
 

@@ -14,6 +14,7 @@
 
 #include "tests/ui/window/window_test.h"
 #include "ui/widgets/board_view.h"
+#include "ui/widgets/flat_button.h"
 #include "ui/widgets/layout_scale.h"
 #include "ui/widgets/panel_widgets.h"
 

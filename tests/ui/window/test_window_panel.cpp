@@ -15,6 +15,7 @@
 #include <string>
 
 #include "tests/ui/window/window_test.h"
+#include "ui/widgets/flat_button.h"
 #include "ui/widgets/panel_widgets.h"
 #include "ui/window/developer_panel.h"
 #include "ui/window/window_builder.h"
