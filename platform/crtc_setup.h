@@ -10,22 +10,12 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 
-#include <charconv>
 #include <memory>
 #include <string_view>
 
-#include "platform/mode_guardian.h"
+#include "platform/saved_crtc.h"
 
 namespace vandrel::randr {
-
-// A whole decimal number and nothing else, as the set-up's texts and the guardian's
-// command line carry them.
-template <typename T>
-bool ParseNumber(std::string_view text, T& value) {
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end && !text.empty();
-}
 
 struct DisplayCloser {
   void operator()(Display* dpy) const {

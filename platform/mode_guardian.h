@@ -13,7 +13,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "platform/saved_crtc.h"
 
 namespace vandrel {
 
@@ -21,23 +22,7 @@ namespace vandrel {
 // (the program goes on), otherwise the guardian's exit code once it has done its job.
 int RunModeGuardianIfAsked(int argc, char** argv);
 
-// The saved CRTC set-up, as the guardian receives it on its command line.
-struct SavedCrtc {
-  unsigned long crtc = 0;
-  unsigned long mode = 0;
-  int x = 0, y = 0;
-  int rotation = 1;  // RR_Rotate_0
-  std::vector<unsigned long> outputs;
-  int screenWidth = 0, screenHeight = 0;
-  int screenWidthMm = 0, screenHeightMm = 0;
-
-  bool operator==(const SavedCrtc&) const = default;
-};
-
 inline constexpr std::string_view kModeGuardianFlag = "--vandrel-mode-guardian";
-
-std::string EncodeSavedCrtc(const SavedCrtc& saved);
-std::optional<SavedCrtc> DecodeSavedCrtc(std::string_view text);
 
 // The game's side, for the screen mode (GUI thread only).
 
