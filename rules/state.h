@@ -124,6 +124,9 @@ struct GameState {
   int32_t GamesLeft = 0;
   bool SfxOn = true;
   ComputerLevel Level = ComputerLevel::Classic;
+  // The help at the board: the squares a selected piece may reach and the
+  // computer's last move are marked (chosen in the options, not saved).
+  bool ShowMoves = true;
 
   // The move request, held by the editors teamspin, piecespin, spin1, spin2.
   // Setting the team or the piece copies that piece's square into the target.

@@ -17,8 +17,8 @@ class GameDialogs : public DialogLayer {
         about_(new AboutDialog(parent)) {}
 
   void prompt(const QString& text) override { prompt_->ShowMessage(text); }
-  int options(int* gamesPerMatch, bool* sfxOn, bool* strong) override {
-    return options_->Execute(gamesPerMatch, sfxOn, strong);
+  int options(int* gamesPerMatch, bool* sfxOn, bool* strong, bool* showMoves) override {
+    return options_->Execute(gamesPerMatch, sfxOn, strong, showMoves);
   }
   void about() override { about_->Execute(); }
   void plainMessage(const QString& text) override { ShowPlainMessage(parent_, text, layoutScale_); }

@@ -22,9 +22,9 @@ class DialogLayer {
   // Shows one message in the prompt and returns when it is closed.
   virtual void prompt(const QString& text) = 0;
   // The options dialog: *gamesPerMatch changes as the arrows are pressed,
-  // *sfxOn and *strong (the computer's level) on Apply. Answers 1 (Apply)
-  // or 2 (Cancel).
-  virtual int options(int* gamesPerMatch, bool* sfxOn, bool* strong) = 0;
+  // *sfxOn, *strong (the computer's level) and *showMoves (the help at the
+  // board) on Apply. Answers 1 (Apply) or 2 (Cancel).
+  virtual int options(int* gamesPerMatch, bool* sfxOn, bool* strong, bool* showMoves) = 0;
   virtual void about() = 0;
   virtual void plainMessage(const QString& text) = 0;
   virtual void errorMessage(const QString& text) = 0;

@@ -109,7 +109,8 @@ OptionsDialog::OptionsDialog(const QImage& strip, QWidget* parent)
   GamesCount->setAccessibleDescription(QStringLiteral("Games / Match"));
 }
 
-int OptionsDialog::Execute(int* gamesPerMatch, bool* sfxOn, bool* strong) {
+int OptionsDialog::Execute(int* gamesPerMatch, bool* sfxOn, bool* strong, bool* showMoves) {
+  (void)showMoves;
   gamesPerMatch_ = gamesPerMatch;
   sfxOn_ = sfxOn;
   strong_ = strong;

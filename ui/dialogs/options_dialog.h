@@ -28,7 +28,7 @@ class OptionsDialog : public QDialog {
   // level, which shows *strong whenever the dialog opens. Gives kApply or
   // kCancel (Cancel, the close box, Escape, or the dialog closed from
   // outside).
-  int Execute(int* gamesPerMatch, bool* sfxOn, bool* strong = nullptr);
+  int Execute(int* gamesPerMatch, bool* sfxOn, bool* strong = nullptr, bool* showMoves = nullptr);
   // The main window's layout scale, which the dialog takes whenever it is
   // shown (0, the default: none told; the dialog stays as it is built).
   void setLayoutScale(double factor) { layoutScale_ = factor; }

@@ -166,10 +166,13 @@ int MainWindow::showOptions(vandrel::GameState& s) {
   if (!dialogs_) return vandrel::kOptionsCancel;
   ++depth_;
   bool strong = s.Level == vandrel::ComputerLevel::Strong;
-  const int answer = dialogs_->options(&s.GamesPerMatch, &s.SfxOn, &strong);
+  bool showMoves = s.ShowMoves;
+  const int answer = dialogs_->options(&s.GamesPerMatch, &s.SfxOn, &strong, &showMoves);
   --depth_;
-  if (answer == vandrel::kOptionsApply)
+  if (answer == vandrel::kOptionsApply) {
     s.Level = strong ? vandrel::ComputerLevel::Strong : vandrel::ComputerLevel::Classic;
+    s.ShowMoves = showMoves;
+  }
   return closing_ ? vandrel::kOptionsCancel : answer;
 }
 

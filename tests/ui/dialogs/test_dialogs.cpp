@@ -196,7 +196,8 @@ TEST_F(DialogTest, TheLayerScalesItsDialogsAndBoxesWithTheWindow) {
   WhenModal<OptionsDialog>(record);
   int games = 1;
   bool sfx = true, strong = false;
-  layer->options(&games, &sfx, &strong);
+  bool showMoves = true;
+  layer->options(&games, &sfx, &strong, &showMoves);
   WhenModal<AboutDialog>(record);
   layer->about();
   EXPECT_EQ(sizes, (std::vector<QSize>{{606, 400}, {596, 440}, {1004, 538}}));

@@ -38,7 +38,7 @@ class CountingDialogs : public vandrel::DialogLayer {
  public:
   explicit CountingDialogs(Shown* shown) : shown_(shown) {}
   void prompt(const QString&) override { ++shown_->prompts; }
-  int options(int*, bool*, bool*) override {
+  int options(int*, bool*, bool*, bool*) override {
     ++shown_->options;
     return 1;
   }

@@ -38,7 +38,7 @@ class FakeDialogs : public vandrel::DialogLayer {
  public:
   explicit FakeDialogs(std::shared_ptr<DialogLog> log) : log_(std::move(log)) {}
   void prompt(const QString& text) override { log_->prompts.push_back(text); }
-  int options(int*, bool*, bool*) override {
+  int options(int*, bool*, bool*, bool*) override {
     ++log_->optionsShown;
     return 1;
   }
