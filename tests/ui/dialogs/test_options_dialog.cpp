@@ -138,20 +138,13 @@ TEST_F(OptionsTest, EveryOtherWayOutIsCancel) {
   };
   for (const auto& [name, way] : ways) {
     int games = 4;
-    bool sfx = true, strong = false, showMoves = true;
-    const int result = Run(
-        &games, &sfx, &strong,
-        [&, way = way](OptionsDialog* form) {
-          form->SoundBox->setChecked(false);
-          form->ShowMovesBox->setChecked(false);
-          form->StrongChoice->setChecked(true);
-          way(form);
-        },
-        &showMoves);
+    bool sfx = true;
+    const int result = Run(&games, &sfx, [&, way = way](OptionsDialog* form) {
+      form->SoundBox->setChecked(false);
+      way(form);
+    });
     EXPECT_EQ(result, OptionsDialog::kCancel) << name;
     EXPECT_TRUE(sfx) << name;
-    EXPECT_TRUE(showMoves) << name;
-    EXPECT_FALSE(strong) << name;
     EXPECT_FALSE(form_.isVisible()) << name;
   }
 }
