@@ -96,7 +96,7 @@ xsession_start_game() {
   eval "$(xdotool getwindowgeometry --shell "$options")"
   # The dialog is scaled with the layout.
   xdotool mousemove "$(awk -v x="$X" -v s="$lay_s" 'BEGIN { printf "%d", x + int(232 * s + 0.5) }')" \
-    "$(awk -v y="$Y" -v s="$lay_s" 'BEGIN { printf "%d", y + int(194 * s + 0.5) }')" click 1  # Apply, below the computer's level
+    "$(awk -v y="$Y" -v s="$lay_s" 'BEGIN { printf "%d", y + int(250 * s + 0.5) }')" click 1  # Apply, below the computer's level
   for _ in $(seq 200); do
     xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 || break
     sleep 0.05

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
+#include <QRadioButton>
 #include <QScreen>
 #include <QWidget>
 #include <vector>
@@ -20,6 +21,18 @@ void MakeCreamLabel(QLabel* label, const QFont& font) {
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, kDialogText);
   label->setPalette(palette);
+}
+
+QRadioButton* MakeCreamChoice(QWidget* parent, const QString& caption, const QFont& font) {
+  auto* choice = new QRadioButton(caption, parent);
+  choice->setFont(font);
+  choice->setAutoFillBackground(false);
+  QPalette palette = choice->palette();
+  palette.setColor(QPalette::WindowText, kDialogText);
+  palette.setColor(QPalette::ButtonText, kDialogText);
+  choice->setPalette(palette);
+  choice->adjustSize();
+  return choice;
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include "ui/widgets/fonts.h"
 
 class QLabel;
+class QRadioButton;
 class QWidget;
 
 namespace vandrel {
@@ -20,6 +21,10 @@ inline const QColor kDialogText{255, 255, 210};
 
 // Gives a label the cream text colour and a transparent background.
 void MakeCreamLabel(QLabel* label, const QFont& font);
+
+// Creates a choice of a group (a radio button) with its caption in cream on
+// the dialog's own face, sized to its caption.
+QRadioButton* MakeCreamChoice(QWidget* parent, const QString& caption, const QFont& font);
 
 // Shows the game's picture STEM (":/art/STEM.jpg") on a label of its size.
 // A scaled dialog shows the picture drawn for its scale (STEM@2x.jpg,

@@ -1,9 +1,9 @@
 #include "ui/dialogs/options_dialog.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QPainter>
+#include <QRadioButton>
 #include <algorithm>
 
 #include "ui/dialogs/dialog_style.h"
@@ -14,10 +14,17 @@ namespace vandrel {
 namespace {
 constexpr int kMinGames = 1;
 constexpr int kMaxGames = 10;
-// The computer's level takes a band of its own between the sound box and the
-// buttons; the dialog grows by it.
-constexpr int kBandTop = 136;
-constexpr int kBand = 40;
+// The rows of the check boxes and the level stand a row apart; the level
+// takes a band of its own between the check boxes and the buttons: its
+// caption, then its two choices, the first under the check boxes, the second
+// above the Apply button. The dialog grows by the second check box and the
+// band.
+constexpr int kRow = 32;
+constexpr int kBandTop = 136 + kRow;
+constexpr int kBand = 2 * kRow;
+constexpr int kClassicLeft = 68;
+constexpr int kStrongLeft = 176;
+constexpr int kChoiceHeight = 28;
 }  // namespace
 
 OptionsDialog::OptionsDialog(const QImage& strip, QWidget* parent)
@@ -26,7 +33,7 @@ OptionsDialog::OptionsDialog(const QImage& strip, QWidget* parent)
       strip_(strip) {
   setObjectName(QStringLiteral("OptionsDialog"));
   setWindowTitle(QStringLiteral("Options"));
-  setFixedSize(298, 180 + kBand);
+  setFixedSize(298, 180 + kRow + kBand);
   setFont(DialogFont(Face::Tahoma, 19, false));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, QColor(0, 64, 0));
@@ -65,17 +72,33 @@ OptionsDialog::OptionsDialog(const QImage& strip, QWidget* parent)
   SoundCaption->move(104, 100);
   SoundCaption->adjustSize();
 
+  ShowMovesBox = new QCheckBox(this);
+  ShowMovesBox->setObjectName(QStringLiteral("ShowMovesBox"));
+  ShowMovesBox->setGeometry(SoundBox->geometry().translated(0, kRow));
+  ShowMovesBox->setChecked(true);
+
+  ShowMovesCaption = new QLabel(QStringLiteral("Show moves"), this);
+  ShowMovesCaption->setObjectName(QStringLiteral("ShowMovesCaption"));
+  MakeCreamLabel(ShowMovesCaption, DialogFont(Face::Tahoma, 19, false));
+  ShowMovesCaption->move(SoundCaption->pos() + QPoint(0, kRow));
+  ShowMovesCaption->adjustSize();
+
   LevelCaption = new QLabel(QStringLiteral("Computer:"), this);
   LevelCaption->setObjectName(QStringLiteral("LevelCaption"));
   MakeCreamLabel(LevelCaption, DialogFont(Face::Tahoma, 19, false));
   LevelCaption->adjustSize();
-  // Under the Apply button, so that the choice reads "Computer: Classic".
-  LevelBox = new QComboBox(this);
-  LevelBox->setObjectName(QStringLiteral("LevelBox"));
-  LevelBox->setFont(DialogFont(Face::Tahoma, 19, false));
-  LevelBox->addItems({QStringLiteral("Classic"), QStringLiteral("Strong")});
-  LevelBox->setGeometry(176, kBandTop + 4, 113, 30);
-  LevelCaption->move(16, LevelBox->y() + (LevelBox->height() - LevelCaption->height()) / 2);
+  // Two choices on the dialog's face; Left and Right go from one to the other.
+  ClassicChoice =
+      MakeCreamChoice(this, QStringLiteral("Classic"), DialogFont(Face::Tahoma, 19, false));
+  ClassicChoice->setObjectName(QStringLiteral("ClassicChoice"));
+  StrongChoice =
+      MakeCreamChoice(this, QStringLiteral("Strong"), DialogFont(Face::Tahoma, 19, false));
+  StrongChoice->setObjectName(QStringLiteral("StrongChoice"));
+  for (QRadioButton* choice : {ClassicChoice, StrongChoice})
+    choice->setGeometry(choice == ClassicChoice ? kClassicLeft : kStrongLeft, kBandTop + kRow - 6,
+                        choice->width(), kChoiceHeight);
+  ClassicChoice->setChecked(true);
+  LevelCaption->move(16, kBandTop - 4);
 
   CancelBtn = MakeFlatButton(this, QStringLiteral("Cancel"), QRect(8, kBandTop + kBand, 113, 37),
                              DialogFont(Face::Tahoma, 19, false));
@@ -106,26 +129,34 @@ OptionsDialog::OptionsDialog(const QImage& strip, QWidget* parent)
   MoreGamesBtn->setAccessibleName(QStringLiteral("One game more"));
   FewerGamesBtn->setAccessibleName(QStringLiteral("One game fewer"));
   SoundBox->setAccessibleName(QStringLiteral("Sound FX On/Off"));
+  ShowMovesBox->setAccessibleName(QStringLiteral("Show moves"));
+  ShowMovesBox->setAccessibleDescription(QStringLiteral(
+      "Marks on the board where a selected piece may go and what the computer moved"));
+  ClassicChoice->setAccessibleName(QStringLiteral("Computer: Classic"));
+  StrongChoice->setAccessibleName(QStringLiteral("Computer: Strong"));
   GamesCount->setAccessibleDescription(QStringLiteral("Games / Match"));
 }
 
 int OptionsDialog::Execute(int* gamesPerMatch, bool* sfxOn, bool* strong, bool* showMoves) {
-  (void)showMoves;
   gamesPerMatch_ = gamesPerMatch;
   sfxOn_ = sfxOn;
   strong_ = strong;
+  showMoves_ = showMoves;
   const int result = exec();
   gamesPerMatch_ = nullptr;
   sfxOn_ = nullptr;
   strong_ = nullptr;
+  showMoves_ = nullptr;
   return result == kApply ? kApply : kCancel;
 }
 
 void OptionsDialog::FormShow() {
-  // The check box is left as it was: it keeps the state of the last closing.
+  // The sound box is left as it was: it keeps the state of the last closing.
   if (gamesPerMatch_) GamesCount->setNum(*gamesPerMatch_);
-  // The level shows what is in force: a choice cancelled is forgotten.
-  LevelBox->setCurrentIndex(strong_ && *strong_ ? kStrong : kClassic);
+  // The marks and the level show what is in force: a change cancelled is
+  // forgotten.
+  if (showMoves_) ShowMovesBox->setChecked(*showMoves_);
+  (strong_ && *strong_ ? StrongChoice : ClassicChoice)->setChecked(true);
 }
 
 void OptionsDialog::ChangeGames(int step) {
@@ -140,7 +171,8 @@ void OptionsDialog::FewerGamesBtnClick() { ChangeGames(-1); }
 
 void OptionsDialog::ApplyBtnClick() {
   if (sfxOn_) *sfxOn_ = SoundBox->isChecked();
-  if (strong_) *strong_ = LevelBox->currentIndex() == kStrong;
+  if (showMoves_) *showMoves_ = ShowMovesBox->isChecked();
+  if (strong_) *strong_ = StrongChoice->isChecked();
   done(kApply);
 }
 

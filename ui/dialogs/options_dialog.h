@@ -1,5 +1,5 @@
-// The options dialog: games per match, the sound switch and how the computer
-// plays, before a match.
+// The options dialog: games per match, the sound switch, the marks of the
+// moves on the board and how the computer plays, before a match.
 #pragma once
 
 #include <QDialog>
@@ -7,7 +7,7 @@
 
 class QCheckBox;
 class QLabel;
-class QComboBox;
+class QRadioButton;
 
 namespace vandrel {
 
@@ -24,10 +24,11 @@ class OptionsDialog : public QDialog {
   explicit OptionsDialog(const QImage& strip, QWidget* parent = nullptr);
 
   // Shows the dialog modally. The arrows write *gamesPerMatch at once (1..10);
-  // Apply writes *sfxOn from the check box and *strong from the computer's
-  // level, which shows *strong whenever the dialog opens. Gives kApply or
-  // kCancel (Cancel, the close box, Escape, or the dialog closed from
-  // outside).
+  // Apply writes *sfxOn from the sound box, *showMoves from the "Show moves"
+  // box and *strong from the computer's level. The "Show moves" box and the
+  // level show *showMoves and *strong whenever the dialog opens; the sound
+  // box keeps its own state. Gives kApply or kCancel (Cancel, the close box,
+  // Escape, or the dialog closed from outside).
   int Execute(int* gamesPerMatch, bool* sfxOn, bool* strong = nullptr, bool* showMoves = nullptr);
   // The main window's layout scale, which the dialog takes whenever it is
   // shown (0, the default: none told; the dialog stays as it is built).
@@ -39,11 +40,13 @@ class OptionsDialog : public QDialog {
   FlatButton* FewerGamesBtn = nullptr;
   QCheckBox* SoundBox = nullptr;
   QLabel* SoundCaption = nullptr;
-  // The band below the sound box: "Computer:", Classic or Strong.
-  static constexpr int kClassic = 0;
-  static constexpr int kStrong = 1;
+  QCheckBox* ShowMovesBox = nullptr;
+  QLabel* ShowMovesCaption = nullptr;
+  // The band below the check boxes: "Computer:", Classic or Strong, one of
+  // the two chosen.
   QLabel* LevelCaption = nullptr;
-  QComboBox* LevelBox = nullptr;
+  QRadioButton* ClassicChoice = nullptr;
+  QRadioButton* StrongChoice = nullptr;
   FlatButton* CancelBtn = nullptr;
   FlatButton* ApplyBtn = nullptr;
 
@@ -68,6 +71,7 @@ class OptionsDialog : public QDialog {
   int* gamesPerMatch_ = nullptr;
   bool* sfxOn_ = nullptr;
   bool* strong_ = nullptr;
+  bool* showMoves_ = nullptr;
 };
 
 }  // namespace vandrel

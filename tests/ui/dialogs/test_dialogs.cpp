@@ -200,7 +200,7 @@ TEST_F(DialogTest, TheLayerScalesItsDialogsAndBoxesWithTheWindow) {
   layer->options(&games, &sfx, &strong, &showMoves);
   WhenModal<AboutDialog>(record);
   layer->about();
-  EXPECT_EQ(sizes, (std::vector<QSize>{{606, 400}, {596, 440}, {1004, 538}}));
+  EXPECT_EQ(sizes, (std::vector<QSize>{{606, 400}, {596, 552}, {1004, 538}}));
 
   const double unscaled = QMessageBox().font().pointSizeF();
   std::vector<double> fonts;

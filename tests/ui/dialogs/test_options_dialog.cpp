@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QImage>
 #include <QLabel>
+#include <QRadioButton>
 #include <QTest>
 #include <algorithm>
 #include <functional>
@@ -29,9 +29,10 @@ class OptionsTest : public DialogTest {
   int Run(int* games, bool* sfxOn, std::function<void(OptionsDialog*)> inside) {
     return Run(games, sfxOn, nullptr, std::move(inside));
   }
-  int Run(int* games, bool* sfxOn, bool* strong, std::function<void(OptionsDialog*)> inside) {
+  int Run(int* games, bool* sfxOn, bool* strong, std::function<void(OptionsDialog*)> inside,
+          bool* showMoves = nullptr) {
     WhenModal<OptionsDialog>(std::move(inside));
-    return form_.Execute(games, sfxOn, strong);
+    return form_.Execute(games, sfxOn, strong, showMoves);
   }
 
   OptionsDialog form_{QImage(10, 796, QImage::Format_RGB32)};
@@ -148,15 +149,17 @@ TEST_F(OptionsTest, EveryOtherWayOutIsCancel) {
   }
 }
 
-// The computer's level has a band of its own between the sound box and the
-// buttons: what was above keeps its place, the buttons keep their distance
-// from the bottom edge.
-TEST_F(OptionsTest, LevelBandSitsBetweenTheSoundBoxAndTheButtons) {
-  EXPECT_EQ(form_.size(), QSize(298, 220));
+// "Show moves" stands under the sound box, and the computer's level has a
+// band of its own between it and the buttons: what was above keeps its
+// place, the buttons keep their distance from the bottom edge.
+TEST_F(OptionsTest, RowsAndLevelBandSitBetweenTheCountAndTheButtons) {
+  EXPECT_EQ(form_.size(), QSize(298, 276));
   const std::vector<std::pair<QWidget*, QPoint>> kept = {
-      {form_.GamesCaption, {16, 40}},  {form_.GamesCount, {184, 24}},
-      {form_.MoreGamesBtn, {248, 16}}, {form_.FewerGamesBtn, {248, 48}},
-      {form_.SoundBox, {68, 104}},     {form_.SoundCaption, {104, 100}}};
+      {form_.GamesCaption, {16, 40}},   {form_.GamesCount, {184, 24}},
+      {form_.MoreGamesBtn, {248, 16}},  {form_.FewerGamesBtn, {248, 48}},
+      {form_.SoundBox, {68, 104}},      {form_.SoundCaption, {104, 100}},
+      {form_.ShowMovesBox, {68, 136}},  {form_.ShowMovesCaption, {104, 132}},
+      {form_.ClassicChoice, {68, 194}}, {form_.StrongChoice, {176, 194}}};
   for (const auto& [widget, place] : kept)
     EXPECT_EQ(widget->pos(), place) << widget->objectName().toStdString();
   for (QWidget* button :
@@ -164,52 +167,69 @@ TEST_F(OptionsTest, LevelBandSitsBetweenTheSoundBoxAndTheButtons) {
     EXPECT_EQ(form_.height() - button->geometry().bottom() - 1, 180 - (136 + 37));
   EXPECT_EQ(form_.CancelBtn->x(), 8);
   EXPECT_EQ(form_.ApplyBtn->x(), 176);
-  const int bandTop =
-      std::max(form_.SoundBox->geometry().bottom(), form_.SoundCaption->geometry().bottom());
-  for (QWidget* w :
-       {static_cast<QWidget*>(form_.LevelCaption), static_cast<QWidget*>(form_.LevelBox)}) {
-    EXPECT_GT(w->y(), bandTop) << w->objectName().toStdString();
-    EXPECT_LT(w->geometry().bottom(), form_.CancelBtn->y()) << w->objectName().toStdString();
-    EXPECT_LE(w->geometry().right(), form_.width()) << w->objectName().toStdString();
+  const int bandTop = std::max(form_.ShowMovesBox->geometry().bottom(),
+                               form_.ShowMovesCaption->geometry().bottom());
+  EXPECT_GT(form_.ShowMovesCaption->y(), form_.SoundCaption->geometry().bottom());
+  const std::vector<std::pair<QWidget*, QString>> band = {{form_.LevelCaption, "Computer:"},
+                                                          {form_.ClassicChoice, "Classic"},
+                                                          {form_.StrongChoice, "Strong"}};
+  for (const auto& [w, text] : band) {
+    const std::string name = w->objectName().toStdString();
+    EXPECT_GT(w->y(), bandTop) << name;
+    EXPECT_LT(w->geometry().bottom(), form_.CancelBtn->y()) << name;
+    EXPECT_GE(w->width(), w->sizeHint().width()) << name << " cuts its caption";
+    EXPECT_LE(w->geometry().right(), form_.width() - 4) << name;
+    EXPECT_EQ(w->property("text").toString(), text) << name;
   }
-  EXPECT_EQ(form_.LevelCaption->text(), "Computer:");
-  ASSERT_EQ(form_.LevelBox->count(), 2);
-  EXPECT_EQ(form_.LevelBox->itemText(OptionsDialog::kClassic), "Classic");
-  EXPECT_EQ(form_.LevelBox->itemText(OptionsDialog::kStrong), "Strong");
-  EXPECT_LT(form_.LevelCaption->geometry().right(), form_.LevelBox->x());
+  EXPECT_GT(form_.ClassicChoice->y(), form_.LevelCaption->geometry().bottom());
+  EXPECT_GT(form_.StrongChoice->x(), form_.ClassicChoice->geometry().right());
+  EXPECT_EQ(form_.ShowMovesCaption->text(), "Show moves");
+  EXPECT_EQ(form_.ShowMovesBox->accessibleName(), "Show moves");
 }
 
-// Apply takes the level; Cancel forgets a change, and every opening shows
-// the level in force, Classic at first.
-TEST_F(OptionsTest, ApplyTakesTheLevelAndCancelForgetsIt) {
+// Apply takes "Show moves" and the level; Cancel forgets a change, and every
+// opening shows what is in force: marks on and Classic at first.
+TEST_F(OptionsTest, ApplyTakesTheMarksAndTheLevelAndCancelForgetsThem) {
   struct Step {
-    bool chooseStrong, apply, shownStrong, strongAfter;
+    bool chooseStrong, toggleMarks, apply;
+    bool shownStrong, shownMarks;  // when the dialog opens
+    bool strongAfter, marksAfter;
   };
   const Step steps[] = {
-      {true, false, false, false},  // Classic at first; a cancelled change is forgotten
-      {true, true, false, true},
-      {false, false, true, true},  // the next opening shows Strong
-      {false, true, true, true},
+      {true, true, false, false, true, false, true},  // a cancelled change is forgotten
+      {true, false, true, false, true, true, true},
+      {false, true, false, true, true, true, true},  // the next opening shows Strong
+      {false, true, true, true, true, true, false},
+      {false, false, false, true, false, true, false},  // ... and the marks off
+      {true, true, true, true, false, true, true},      // choosing the chosen one keeps it
   };
   int games = 1;
-  bool sfx = true, strong = false;
+  bool sfx = true, strong = false, marks = true;
   for (const Step& step : steps) {
-    bool shown = !step.shownStrong;
-    Run(&games, &sfx, &strong, [&](OptionsDialog* form) {
-      shown = form->LevelBox->currentIndex() == OptionsDialog::kStrong;
-      // As a player picks it from the keyboard: the arrows are the dialog's
-      // (the games per match), End and Home the list's.
-      if (step.chooseStrong) {
-        form->LevelBox->setFocus();
-        QTest::keyClick(form->LevelBox, Qt::Key_End);
-      }
-      Click(step.apply ? form->ApplyBtn : form->CancelBtn);
-    });
+    bool shown = !step.shownStrong, shownMarks = !step.shownMarks;
+    Run(
+        &games, &sfx, &strong,
+        [&](OptionsDialog* form) {
+          shown = form->StrongChoice->isChecked() && !form->ClassicChoice->isChecked();
+          shownMarks = form->ShowMovesBox->isChecked();
+          // As a player picks it from the keyboard: Up and Down are the
+          // dialog's (the games per match), Right and Left the choices'.
+          if (step.chooseStrong) {
+            form->ClassicChoice->setFocus();
+            QTest::keyClick(form->ClassicChoice, Qt::Key_Right);
+          }
+          if (step.toggleMarks) Click(form->ShowMovesBox);
+          Click(step.apply ? form->ApplyBtn : form->CancelBtn);
+        },
+        &marks);
     EXPECT_EQ(shown, step.shownStrong);
+    EXPECT_EQ(shownMarks, step.shownMarks);
     EXPECT_EQ(strong, step.strongAfter);
+    EXPECT_EQ(marks, step.marksAfter);
   }
   Run(&games, &sfx, &strong, [&](OptionsDialog* form) {
-    QTest::keyClick(form->LevelBox, Qt::Key_Home);
+    form->StrongChoice->setFocus();
+    QTest::keyClick(form->StrongChoice, Qt::Key_Left);
     Click(form->ApplyBtn);
   });
   EXPECT_FALSE(strong);
