@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "control/board_help.h"
+#include "control/game.h"
+#include "rules/reach.h"
+#include "tests/support/fake_presentation.h"
+#include "tests/support/positions.h"
+#include "tests/support/trace_log.h"
+
+namespace vandrel {
+namespace {
+
+using testing::FakePresentation;
+using testing::Position;
+using Player = testing::ScriptedPlayer;
+
+constexpr uint64_t Sq(int col, int row) { return SquareBit(col, row); }
+
+// The computer's turn, from the table before to the table after.
+TEST(BoardHelp, TheComputersMoveAsSquaresAndWords) {
+  const char* start = testing::kStartPicture;
+  const struct {
+    const char* name;
+    const char* before;
+    const char* after;
+    uint64_t squares;
+    std::string said;
+  } cases[] = {
+      {"pass", start, start, 0, ""},
+      {"move", start,
+       ". . . . . . . ."
+       ". a . c d e f ."
+       ". . . . . . . ."
+       ". . b . . . . ."
+       ". . . . . . . ."
+       ". . . . . . . ."
+       ". A B C D E F ."
+       ". . . . . . . .",
+       Sq(2, 1) | Sq(2, 3), "I moved piece 2 to column 2, row 3"},
+      {"capture",
+       ". . . . . . . ."
+       ". a b c d e f ."
+       ". . . . . . . ."
+       ". . C . . . . ."
+       ". . . . . . . ."
+       ". . . . . . . ."
+       ". A B . D E F ."
+       ". . . . . . . .",
+       ". . . . . . . ."
+       ". a . c d e f C"
+       ". . . . . . . ."
+       ". . b . . . . ."
+       ". . . . . . . ."
+       ". . . . . . . ."
+       ". A B . D E F ."
+       ". . . . . . . .",
+       Sq(2, 1) | Sq(2, 3), "I moved piece 2 to column 2, row 3 and took your piece 3"},
+      {"removal",
+       ". A . . . . . ."
+       ". a b c d e f ."
+       ". . . . . . . ."
+       ". . . . . . . ."
+       ". . . . . . . ."
+       ". . . . . . . ."
+       ". . B C D E F ."
+       ". . . . . . . .",
+       ". . . . . . . ."
+       ". a b c d e f A"
+       ". . . . . . . ."
+       ". . . . . . . ."
+       ". . . . . . . ."
+       ". . . . . . . ."
+       ". . B C D E F ."
+       ". . . . . . . .",
+       Sq(1, 0), "I took your piece 1"},
+  };
+  for (const auto& c : cases) {
+    const PieceTable before = Position(c.before).Pieces, after = Position(c.after).Pieces;
+    EXPECT_EQ(LastMoveSquares(before, after), c.squares) << c.name;
+    EXPECT_EQ(ComputerMoveText(before, after), c.said) << c.name;
+  }
+  EXPECT_EQ(HintText({3, 4, 2}, 0), "Hint: piece 3 to column 4, row 2");
+  EXPECT_EQ(HintText({0, 0, 0}, 5), "Hint: send back the computer's piece 5");
+}
+
+TEST(BoardHelp, MarksFollowTheStateAndShowMoves) {
+  GameState s = Position(testing::kStartPicture, 2);
+  s.teamspin = kHuman;
+  s.piecespin = 3;
+  const struct {
+    const char* name;
+    bool showMoves;
+    HumanInput input;
+    bool selected;
+    BoardMarks marks;
+  } cases[] = {
+      {"selected", true, HumanInput::AwaitMove, true, {Sq(3, 4) | Sq(2, 5) | Sq(4, 5), 0, 7}},
+      {"nothing selected", true, HumanInput::AwaitMove, false, {0, 0, 7}},
+      {"before the throw", true, HumanInput::AwaitThrow, true, {0, 0, 7}},
+      {"help off", false, HumanInput::AwaitMove, true, {}},
+  };
+  for (const auto& c : cases) {
+    s.ShowMoves = c.showMoves;
+    s.Input = c.input;
+    s.PieceSelected = c.selected;
+    EXPECT_EQ(MarksFor(s, 7), c.marks) << c.name;
+  }
+}
+
+bool HumanToThrow(Game& g) { return g.state().Input == HumanInput::AwaitThrow; }
+bool HumanToMove(Game& g) { return g.state().Input == HumanInput::AwaitMove; }
+bool ComputerTurn(Game& g) { return g.state().ComputerTurn; }
+FakePresentation& Ui(Game& g) { return static_cast<FakePresentation&>(g.ui()); }
+void ForceDie(Game& g, int v) {
+  for (int i = 0; i < 20; ++i) Ui(g).randomValues.push_back(v);
+}
+
+// H during the human's turn: the hinted piece selected with its frame, the
+// cursor on its target, the reachable squares marked; a click there plays
+// it; the computer's move is marked and told until the human's next throw.
+// With the help off nothing is marked, but the hint still works.
+TEST(BoardHelp, HintThenMoveThenTheComputersMove) {
+  for (bool showMoves : {true, false}) {
+    FakePresentation ui;
+    Game game(ui);
+    Player player(ui, game);
+    testing::TraceLog trace(ui);
+    game.FormCreate();
+    player.Then(Player::NewMatch())
+        .Then(Player::PlayGame())
+        .When(HumanToThrow,
+              [showMoves](Game& g) {
+                g.state().ShowMoves = showMoves;
+                g.HintBtnClick();  // before the throw: nothing
+                EXPECT_FALSE(g.state().PieceSelected);
+                ForceDie(g, 3);
+                g.DiceBtnClick();
+              })
+        .When(HumanToMove,
+              [showMoves](Game& g) {
+                FakePresentation& ui = Ui(g);
+                g.pc1MouseDown(1, MouseButton::Left);  // dropped by the hint
+                g.HintBtnClick();
+                const GameState& s = g.state();
+                const TPiece& x = s.piece(kHuman, s.piecespin);
+                EXPECT_TRUE(s.PieceSelected);
+                EXPECT_EQ(ui.framesDrawn, 1);
+                EXPECT_EQ(ui.frameX, x.Col * 70);
+                EXPECT_EQ(ui.frameY, x.Row * 70);
+                const uint64_t target = Sq(ui.cursorCol, ui.cursorRow);
+                EXPECT_EQ(ui.marks.reachable & target, showMoves ? target : 0);
+                EXPECT_EQ(ui.announced.back(),
+                          HintText({s.piecespin, ui.cursorCol, ui.cursorRow}, 0));
+                g.bgpicMouseDown(ui.cursorCol * 70 + 35, ui.cursorRow * 70 + 35, MouseButton::Left);
+                EXPECT_FALSE(g.state().PieceSelected);
+                EXPECT_EQ(ui.marks, BoardMarks{});
+              })
+        .When(ComputerTurn, [](Game&) {})
+        .When(HumanToThrow,
+              [showMoves](Game& g) {
+                FakePresentation& ui = Ui(g);
+                EXPECT_EQ(ui.marks.lastMove != 0, showMoves);
+                EXPECT_EQ(ui.announced.back().rfind("I moved piece", 0), 0u);
+                ForceDie(g, 2);
+                g.DiceBtnClick();
+                EXPECT_EQ(ui.marks.lastMove, 0u);
+              })
+        .When(HumanToMove, Player::Bye());
+    player.Run();
+    const std::vector<std::string> lines = trace.Lines();
+    int hints = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i].rfind("hint ", 0) != 0) continue;
+      ++hints;
+      ASSERT_LT(i + 1, lines.size());
+      EXPECT_EQ(lines[i + 1], "move 1 " + lines[i].substr(5));
+    }
+    EXPECT_EQ(hints, 1) << showMoves;
+  }
+}
+
+}  // namespace
+}  // namespace vandrel
