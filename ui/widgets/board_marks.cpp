@@ -23,19 +23,19 @@ void PaintBoardMarks(QPainter& p, const BoardMarks& marks) {
   if (marks == BoardMarks{}) return;
   p.save();
   p.setRenderHint(QPainter::Antialiasing, true);
-  // The last move: a 2-pixel amber line one pixel inside the square's edge.
+  // The last move: a 2-pixel orange line one pixel inside the square's edge.
   p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(QColor(255, 184, 64, 230), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  p.setPen(QPen(QColor(232, 112, 0, 235), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
   ForEachSquare(marks.lastMove, [&p](QPointF c) {
     p.drawRect(QRectF(c.x() - kCell / 2.0 + 2, c.y() - kCell / 2.0 + 2, kCell - 4, kCell - 4));
   });
   // The removal: a soft ring just outside the piece's disc.
-  p.setPen(QPen(QColor(255, 255, 255, 150), 3));
+  p.setPen(QPen(QColor(200, 40, 40, 170), 3));
   ForEachSquare(marks.removal, [&p](QPointF c) { p.drawEllipse(c, kRingRadius, kRingRadius); });
-  // The reachable squares: a pale dot with a darker rim, seen on light and
-  // dark squares alike.
-  p.setPen(QPen(QColor(0, 0, 0, 90), 1.5));
-  p.setBrush(QColor(255, 255, 255, 130));
+  // The reachable squares: a dark translucent dot with a pale rim, seen on
+  // light and dark squares alike.
+  p.setPen(QPen(QColor(255, 255, 255, 170), 1.5));
+  p.setBrush(QColor(16, 64, 40, 120));
   ForEachSquare(marks.reachable, [&p](QPointF c) { p.drawEllipse(c, kDotRadius, kDotRadius); });
   p.restore();
 }

@@ -66,7 +66,7 @@ Keyboard::Keyboard(const WindowControls& controls, Accessibility* access)
       controls.board->toolTip() +
       QStringLiteral(" (Escape); arrow keys move the cursor, Return clicks; H: a hint. "
                      "Dots mark where the selected piece may go, a ring the piece you may "
-                     "send back, an amber outline the computer's last move"));
+                     "send back, an orange outline the computer's last move"));
   for (int i = 1; i <= 12; ++i) {
     controls.pieces[static_cast<size_t>(i)]->setToolTip(
         i > 6 ? QStringLiteral("Your piece: click to select it, dots then mark where it may "
