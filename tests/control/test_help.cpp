@@ -182,5 +182,32 @@ TEST(BoardHelp, HintThenMoveThenTheComputersMove) {
   }
 }
 
+// The removal as the only choice: the hint puts the cursor on the computer's
+// piece to click, which carries the ring.
+TEST(BoardHelp, HintForTheRemoval) {
+  FakePresentation ui;
+  Game game(ui);
+  testing::TraceLog trace(ui);
+  game.state() = Position(
+      ". A B C D . E ."
+      ". a b c d e . ."
+      ". . . . . . F ."
+      ". . . . . . . ."
+      ". . . . . . . ."
+      ". . . . . . . ."
+      ". . . . . . . ."
+      ". . . . . . f .",
+      6);
+  game.state().SetTeam(kHuman);
+  game.state().Input = HumanInput::AwaitMove;
+  game.HintBtnClick();
+  EXPECT_EQ(trace.Lines(), std::vector<std::string>{"hint remove 6"});
+  EXPECT_EQ(ui.cursorCol, 6);
+  EXPECT_EQ(ui.cursorRow, 7);
+  EXPECT_EQ(ui.marks.removal, Sq(6, 7));
+  EXPECT_FALSE(game.state().PieceSelected);
+  EXPECT_EQ(ui.announced, std::vector<std::string>{"Hint: send back the computer's piece 6"});
+}
+
 }  // namespace
 }  // namespace vandrel
