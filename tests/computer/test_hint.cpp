@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <optional>
@@ -14,43 +15,27 @@ namespace {
 
 using testing::Position;
 
-struct Case {
-  const char* name;
-  const char* picture;
-  int dice;
-  std::optional<Choice> hint;  // piece 0: the removal
-};
-
-const Case kCases[] = {
-    // Five pieces home: the 2 takes piece 6 home and wins.
-    {"arrival_that_wins",
-     ". A B C D E . ."
-     ". . . . . . . ."
-     ". . . . . . F ."
-     ". . . . a b . ."
-     ". . . . . . . ."
-     ". . c . d . . ."
-     ". . . . . . . ."
-     ". . . . . e f .",
-     2, Choice{6, 6, 0}},
-    // Five pieces home and the sixth on its base walk, where a 3 overshoots
-    // the return square; no removal while it walks: nothing to hint.
-    {"no_choice",
-     ". A B C D E . ."
-     ". a b c d e f ."
-     ". . . . . . . ."
-     ". . . . . . . ."
-     ". . . . . . . F"
-     ". . . . . . . ."
-     ". . . . . . . ."
-     ". . . . . . . .",
-     3, std::nullopt},
-    {"no_die", testing::kStartPicture, 0, std::nullopt},
-};
-
 TEST(Hint, IsTheStrongPlayersChoiceForTheHuman) {
-  for (const Case& c : kCases) {
-    const GameState s = Position(c.picture, c.dice);
+  // From the start position, the human's pieces 1..5 home on row 0.
+  using Steps = std::vector<std::array<int, 4>>;  // team, piece, col, row
+  const Steps home = {{1, 1, 1, 0}, {1, 2, 2, 0}, {1, 3, 3, 0}, {1, 4, 4, 0}, {1, 5, 5, 0}};
+  const struct {
+    const char* name;
+    Steps steps;
+    int dice;
+    std::optional<Choice> hint;
+  } cases[] = {
+      // The 2 takes piece 6 home and wins.
+      {"arrival_that_wins", {{1, 6, 6, 2}, {0, 6, 6, 4}}, 2, Choice{6, 6, 0}},
+      // Piece 6 walks its base, where a 3 overshoots the return square; no
+      // removal while it walks: nothing to hint.
+      {"no_choice", {{1, 6, 7, 4}}, 3, std::nullopt},
+      {"no_die", {{1, 6, 6, 2}}, 0, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    GameState s = Position(testing::kStartPicture);
+    for (const Steps* steps : {&home, &c.steps})
+      for (const auto& [t, p, col, row] : *steps) testing::Place(s, t, p, col, row);
     EXPECT_EQ(HintFor(s.Pieces, kHuman, c.dice), c.hint) << c.name;
   }
   // Over played positions, without a time limit so the two searches agree:

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -19,68 +20,32 @@ using Player = testing::ScriptedPlayer;
 
 constexpr uint64_t Sq(int col, int row) { return SquareBit(col, row); }
 
-// The computer's turn, from the table before to the table after.
+// The computer's turn: pieces put on squares of the start position (team,
+// piece, col, row) before it, then the pieces it moved and took.
 TEST(BoardHelp, TheComputersMoveAsSquaresAndWords) {
-  const char* start = testing::kStartPicture;
+  using Steps = std::vector<std::array<int, 4>>;
   const struct {
     const char* name;
-    const char* before;
-    const char* after;
+    Steps before, turn;
     uint64_t squares;
     std::string said;
   } cases[] = {
-      {"pass", start, start, 0, ""},
-      {"move", start,
-       ". . . . . . . ."
-       ". a . c d e f ."
-       ". . . . . . . ."
-       ". . b . . . . ."
-       ". . . . . . . ."
-       ". . . . . . . ."
-       ". A B C D E F ."
-       ". . . . . . . .",
-       Sq(2, 1) | Sq(2, 3), "I moved piece 2 to column 2, row 3"},
+      {"pass", {}, {}, 0, ""},
+      {"move", {}, {{0, 2, 2, 3}}, Sq(2, 1) | Sq(2, 3), "I moved piece 2 to column 2, row 3"},
       {"capture",
-       ". . . . . . . ."
-       ". a b c d e f ."
-       ". . . . . . . ."
-       ". . C . . . . ."
-       ". . . . . . . ."
-       ". . . . . . . ."
-       ". A B . D E F ."
-       ". . . . . . . .",
-       ". . . . . . . ."
-       ". a . c d e f C"
-       ". . . . . . . ."
-       ". . b . . . . ."
-       ". . . . . . . ."
-       ". . . . . . . ."
-       ". A B . D E F ."
-       ". . . . . . . .",
-       Sq(2, 1) | Sq(2, 3), "I moved piece 2 to column 2, row 3 and took your piece 3"},
-      {"removal",
-       ". A . . . . . ."
-       ". a b c d e f ."
-       ". . . . . . . ."
-       ". . . . . . . ."
-       ". . . . . . . ."
-       ". . . . . . . ."
-       ". . B C D E F ."
-       ". . . . . . . .",
-       ". . . . . . . ."
-       ". a b c d e f A"
-       ". . . . . . . ."
-       ". . . . . . . ."
-       ". . . . . . . ."
-       ". . . . . . . ."
-       ". . B C D E F ."
-       ". . . . . . . .",
-       Sq(1, 0), "I took your piece 1"},
+       {{1, 3, 2, 3}},
+       {{0, 2, 2, 3}, {1, 3, 7, 1}},
+       Sq(2, 1) | Sq(2, 3),
+       "I moved piece 2 to column 2, row 3 and took your piece 3"},
+      {"removal", {{1, 1, 1, 0}}, {{1, 1, 7, 1}}, Sq(1, 0), "I took your piece 1"},
   };
   for (const auto& c : cases) {
-    const PieceTable before = Position(c.before).Pieces, after = Position(c.after).Pieces;
-    EXPECT_EQ(LastMoveSquares(before, after), c.squares) << c.name;
-    EXPECT_EQ(ComputerMoveText(before, after), c.said) << c.name;
+    GameState s = Position(testing::kStartPicture);
+    for (const auto& [t, p, col, row] : c.before) testing::Place(s, t, p, col, row);
+    const PieceTable before = s.Pieces;
+    for (const auto& [t, p, col, row] : c.turn) testing::Place(s, t, p, col, row);
+    EXPECT_EQ(LastMoveSquares(before, s.Pieces), c.squares) << c.name;
+    EXPECT_EQ(ComputerMoveText(before, s.Pieces), c.said) << c.name;
   }
   EXPECT_EQ(HintText({3, 4, 2}, 0), "Hint: piece 3 to column 4, row 2");
   EXPECT_EQ(HintText({0, 0, 0}, 5), "Hint: send back the computer's piece 5");
