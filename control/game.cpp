@@ -4,6 +4,7 @@
 
 #include "computer/computer.h"
 #include "computer/strong.h"
+#include "control/board_help.h"
 #include "control/savegame.h"
 #include "rules/rules.h"
 
@@ -94,6 +95,8 @@ void Game::PlayOneGame() {
   s_.PieceSelected = false;
   ui_.ResetSprites(s_);
   ui_.RedrawPieces(s_);
+  lastMove_ = 0;
+  UpdateMarks();
 
   SetButton(Button::Dice, true);
   SetButton(Button::PlayGame, false);
@@ -110,6 +113,7 @@ void Game::PlayOneGame() {
     s_.ComputerNext = false;
     LoadGame();
     s_.LoadPending = false;
+    UpdateMarks();
     ui_.RedrawPieces(s_);
     ui_.SetSfxCaption(s_.SfxOn);
   }
@@ -170,6 +174,7 @@ void Game::ComputaBtnClick() {
   ui_.ShowMoveRequest(s_);
   DiceBtnClick();
   ui_.SetDieEnabled(false);
+  const PieceTable before = s_.Pieces;
   if (!ui_.Quitting()) {
     if (s_.Level == ComputerLevel::Strong) {
       StrongComputerChoice(s_, ui_);
@@ -177,6 +182,10 @@ void Game::ComputaBtnClick() {
       ComputerChoice(s_, ui_);
     }
   }
+  lastMove_ = LastMoveSquares(before, s_.Pieces);
+  UpdateMarks();
+  if (const std::string said = ComputerMoveText(before, s_.Pieces); !said.empty())
+    ui_.Announce(said);
   ui_.RedrawPieces(s_);
   ui_.ProcessMessages();
   s_.PieceSelected = false;
@@ -197,6 +206,8 @@ void Game::DiceBtnClick() {
     // The human's click counts once, and only while the throw is due.
     if (s_.Input != HumanInput::AwaitThrow || !s_.DiceBtnEnabled) return;
     s_.Input = HumanInput::Closed;
+    lastMove_ = 0;  // the computer's last move is marked until the human throws
+    UpdateMarks();
   }
   ui_.Reseed();
   if (s_.SfxOn) ui_.PlaySfx(Sound::DICE);
@@ -220,6 +231,7 @@ void Game::DiceBtnClick() {
     return;
   }
   if (!s_.ComputerTurn && s_.GameRunning) s_.Input = HumanInput::AwaitMove;
+  UpdateMarks();
 }
 
 // --- The human's mouse -------------------------------------------------------
@@ -245,6 +257,7 @@ void Game::pc1MouseDown(int piece, MouseButton b) {
   s_.SetPiece(piece);
   ui_.ShowMoveRequest(s_);
   ui_.SetHumanPiecesEnabled(false);
+  UpdateMarks();
 }
 
 void Game::bgpicMouseMove(int x, int y) {
@@ -267,15 +280,18 @@ void Game::BoardClick(int col, int row, MouseButton b) {
       ui_.InvertFrame(s_.SelX, s_.SelY);
       s_.PieceSelected = false;
       ui_.SetHumanPiecesEnabled(true);
+      UpdateMarks();
     } else {
       ui_.InvertFrame(s_.SelX, s_.SelY);
       s_.spin1 = col;
       s_.spin2 = row;
       ui_.ShowMoveRequest(s_);
       s_.Input = HumanInput::Closed;
+      UpdateMarks();
       MoveBtnClick(s_, ui_);
       // A refused target keeps the selection: the human may try again.
       if (s_.PieceSelected && s_.TurnBusy && s_.GameRunning) s_.Input = HumanInput::AwaitMove;
+      UpdateMarks();
     }
   }
   ui_.ProcessMessages();
@@ -293,6 +309,7 @@ void Game::pc7MouseDown(int piece, MouseButton b) {
   const int r = RemovalTarget(s_, kHuman, s_.Dice);
   if (s_.Dice < 1 || r == 0) return;
   s_.Input = HumanInput::Closed;
+  UpdateMarks();
   TakeFromEndRow(s_, ui_, kComputer, r);
   ui_.RedrawPieces(s_);
   s_.PieceSelected = false;

@@ -51,6 +51,13 @@ class Game {
   // A button pressed on one of the computer's piece images (piece 1..6).
   void pc7MouseDown(int piece, MouseButton b);
 
+  // --- Keys ----------------------------------------------------------------
+  // The hint (key H), while the human must move: the strong player's choice
+  // for the human. Its piece is selected as a click would select it and the
+  // cursor stands on its target (for the removal, on the computer's piece to
+  // click), so Return plays it. Anywhere else it does nothing.
+  void HintBtnClick();
+
   // --- Turn and match steps (called by the handlers above) -----------------
   void NextTurn();
   void HumanBtnClick();
@@ -76,12 +83,16 @@ class Game {
   // A click on "Play Game" or "Load" inside a game loop: taken when the game
   // has ended and its loop is winding down, to act once the loop has ended.
   void QueueClick(Button b);
+  // Hands the window the help's markers when they have changed.
+  void UpdateMarks();
 
   enum class Queued { None, PlayGame, Load };
   Queued queued_ = Queued::None;
 
   GameState s_;
   Presentation& ui_;
+  uint64_t lastMove_ = 0;  // the squares of the computer's last move, until the human throws
+  BoardMarks shown_;       // the markers the window shows
   std::optional<std::string> chosenFile_;  // LoadGame's answer in place of the dialog
 };
 

@@ -56,6 +56,16 @@ enum class Button { Dice, PlayGame, NewMatch, Load };
 enum class MouseButton { Left, Right, Middle };
 constexpr int kButtonCount = 4;
 
+// The help at the board, one bit per square (bit row * 8 + col): where the
+// selected piece may go, the computer's piece the removal would send back,
+// and the squares of the computer's last move.
+struct BoardMarks {
+  uint64_t reachable = 0;
+  uint64_t removal = 0;
+  uint64_t lastMove = 0;
+  bool operator==(const BoardMarks&) const = default;
+};
+
 constexpr int kOptionsApply = 1;
 constexpr int kOptionsCancel = 2;
 
@@ -84,6 +94,20 @@ class Presentation {
   // (x, y); inverting twice restores the board.
   void InvertFrame(int x, int y) {
     if (live()) invertFrame(x, y);
+  }
+
+  // The markers of the help at the board; all zero clears them. They are
+  // drawn over the board picture and under the pieces.
+  void ShowMarks(const BoardMarks& marks) {
+    if (live()) showMarks(marks);
+  }
+  // Puts the keyboard cursor on square (col, row), where Return clicks.
+  void PlaceCursor(int col, int row) {
+    if (live()) placeCursor(col, row);
+  }
+  // Tells a screen reader one short message at once, as an alert.
+  void Announce(std::string_view text) {
+    if (live()) announce(text);
   }
 
   // --- Side panel ---------------------------------------------------------
@@ -182,6 +206,10 @@ class Presentation {
   virtual void setBoardEnabled(bool on) = 0;
   virtual void setHumanPiecesEnabled(bool on) = 0;
   virtual void invertFrame(int x, int y) = 0;
+  // The help at the board: nothing shows where these are not overridden.
+  virtual void showMarks(const BoardMarks&) {}
+  virtual void placeCursor(int, int) {}
+  virtual void announce(std::string_view) {}
   virtual void setButtonEnabled(Button b, bool on) = 0;
   virtual void showDie(int value) = 0;
   virtual void setDieEnabled(bool on) = 0;

@@ -8,6 +8,7 @@
 #include "rules/rules.h"
 #include "tests/support/fake_presentation.h"
 #include "tests/support/positions.h"
+#include "tests/support/trace_log.h"
 
 namespace vandrel {
 namespace {
@@ -18,33 +19,7 @@ using testing::ScriptedPlayer;
 using Calls = std::vector<std::string>;
 using Player = ScriptedPlayer;
 
-// Collects the game's trace lines.
-class TraceLog {
- public:
-  explicit TraceLog(Presentation& ui) : f_(open_memstream(&buf_, &size_)) { ui.SetTraceStream(f_); }
-  ~TraceLog() {
-    std::fclose(f_);
-    std::free(buf_);
-  }
-  Calls Lines() {
-    std::fflush(f_);
-    Calls out;
-    std::istringstream in(std::string(buf_, size_));
-    for (std::string line; std::getline(in, line);) out.push_back(line);
-    return out;
-  }
-  int Count(const std::string& prefix) {
-    int n = 0;
-    for (const auto& l : Lines())
-      if (l.rfind(prefix, 0) == 0) ++n;
-    return n;
-  }
-
- private:
-  char* buf_ = nullptr;
-  std::size_t size_ = 0;
-  std::FILE* f_;
-};
+using testing::TraceLog;
 
 struct Harness {
   explicit Harness(uint32_t seed = 1) : ui(seed), game(ui), player(ui, game), trace(ui) {

@@ -41,7 +41,7 @@ class FakePresentation : public Presentation {
   struct Options {
     int ups = 0;
     int downs = 0;
-    std::optional<bool> setBox{};  // click the sound box into this state
+    std::optional<bool> setBox{};          // click the sound box into this state
     std::optional<ComputerLevel> level{};  // choose the computer's level
     bool apply = true;
   };
@@ -64,6 +64,11 @@ class FakePresentation : public Presentation {
   bool bonusPanelVisible = true;
   bool shown[kButtonCount] = {false, false, true, true};  // as the window starts
   bool Shown(Button b) const { return shown[static_cast<int>(b)]; }
+  // The help at the board: the markers shown now, the cursor placed by the
+  // game, and the messages told to a screen reader.
+  BoardMarks marks;
+  int cursorCol = -1, cursorRow = -1;
+  std::vector<std::string> announced;
 
  protected:
   void redrawPieces(const GameState&) override { calls.push_back("redraw"); }
@@ -72,6 +77,12 @@ class FakePresentation : public Presentation {
   void setHumanPiecesEnabled(bool on) override;
   void invertFrame(int x, int y) override;
   void setButtonEnabled(Button b, bool on) override;
+  void showMarks(const BoardMarks& m) override { marks = m; }
+  void placeCursor(int col, int row) override {
+    cursorCol = col;
+    cursorRow = row;
+  }
+  void announce(std::string_view text) override { announced.emplace_back(text); }
   void showDie(int value) override { dieShown = value; }
   void setDieEnabled(bool on) override { dieEnabled = on; }
   void showTurnArrow(int team) override;

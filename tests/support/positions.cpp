@@ -1,7 +1,9 @@
 #include "tests/support/positions.h"
 
+#include <random>
 #include <stdexcept>
 
+#include "computer/strong.h"
 #include "rules/rules.h"
 
 namespace vandrel::testing {
@@ -44,6 +46,26 @@ GameState Position(const std::string& picture, int dice) {
       if (!seen[t][p]) throw std::invalid_argument("piece missing from position");
   s.Dice = dice;
   return s;
+}
+
+std::vector<GameState> PlayedPositions(int count, uint32_t seed) {
+  std::mt19937 rng(seed);
+  std::vector<GameState> out;
+  const GameState start = Position(kStartPicture);
+  PieceTable b = start.Pieces;
+  int t = kHuman;
+  while (static_cast<int>(out.size()) < count) {
+    GameState s = start;
+    s.Pieces = b;
+    s.Dice = static_cast<int>(rng() % 6) + 1;
+    out.push_back(s);
+    Choice options[kMaxChoices];
+    const int n = ListChoices(b, t, s.Dice, options);
+    if (n > 0 && ApplyChoice(b, t, s.Dice, options[rng() % static_cast<unsigned>(n)]))
+      b = start.Pieces;  // a game won: the next one starts
+    t = 1 - t;
+  }
+  return out;
 }
 
 }  // namespace vandrel::testing

@@ -6,7 +6,9 @@
 // square. Every one of the twelve pieces must appear once.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "rules/state.h"
 
@@ -26,5 +28,9 @@ inline constexpr const char* kStartPicture =
     ". . . . . . . .";
 // Puts a piece on a square with flags that agree with it.
 void Place(GameState& s, int t, int p, int col, int row);
+
+// count positions met in games of random moves (seeded), each with a thrown
+// die: every stage of a game, bases, returns and end rows included.
+std::vector<GameState> PlayedPositions(int count, uint32_t seed = 1);
 
 }  // namespace vandrel::testing

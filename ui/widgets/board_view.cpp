@@ -10,6 +10,8 @@
 #include <cmath>
 #include <memory>
 
+#include "ui/widgets/board_marks.h"
+
 namespace vandrel {
 
 MouseButton GameButton(Qt::MouseButton b) {
@@ -155,6 +157,12 @@ void BoardView::invertFrame(int x, int y) {
   update(scale_.map(cell).adjusted(-2, -2, 2, 2));
 }
 
+void BoardView::setMarks(const BoardMarks& marks) {
+  if (marks == marks_) return;
+  marks_ = marks;
+  update();
+}
+
 void BoardView::paintEvent(QPaintEvent* e) {
   QPainter p(this);
   if (bitmap_.isNull()) {
@@ -166,8 +174,9 @@ void BoardView::paintEvent(QPaintEvent* e) {
     p.drawImage(QPoint(0, 0), screen_);
     p.scale(scale_.factor(), scale_.factor());
   }
-  // What is drawn over the board (the keyboard cursor) is drawn in board
-  // pixels, at any scale.
+  // What is drawn over the board (the markers, then the keyboard cursor) is
+  // drawn in board pixels, at any scale, under the piece images.
+  PaintBoardMarks(p, marks_);
   if (onPaintOver) onPaintOver(p);
 }
 

@@ -61,6 +61,10 @@ class BoardView : public QWidget, public Rescalable {
   // corner is at board (x, y).
   void invertFrame(int x, int y);
   const QImage& bitmap() const { return bitmap_; }
+  // The help's markers, painted on the screen only: the bitmap keeps the
+  // picture and the frames alone.
+  void setMarks(const BoardMarks& marks);
+  const BoardMarks& marks() const { return marks_; }
 
   std::function<void(int x, int y, MouseButton b)> onMouseDown;
   std::function<void(int x, int y)> onMouseMove;
@@ -84,6 +88,7 @@ class BoardView : public QWidget, public Rescalable {
   QImage bitmap_;               // the board picture (null until it comes), frames inverted on it
   QImage screen_;               // bitmap_ in device pixels, when the scale is not 1
   std::vector<QPoint> frames_;  // the frames inverted an odd number of times
+  BoardMarks marks_;
   ArtLoader art_;
   LayoutScale scale_;
   QElapsedTimer still_;  // since the pointer last moved

@@ -9,6 +9,7 @@
 #include "ui/widgets/board_view.h"
 #include "ui/widgets/flat_button.h"
 #include "ui/widgets/panel_widgets.h"
+#include "ui/window/announcer.h"
 
 namespace vandrel {
 
@@ -127,6 +128,18 @@ void Accessibility::CursorMoved(int col, int row) {
   const QString text = QStringLiteral("Cursor: ") + SquareName(controls_.gameState(), col, row);
   if (controls_.board->accessibleDescription() != text)
     controls_.board->setAccessibleDescription(text);
+}
+
+}  // namespace vandrel
+
+namespace vandrel {
+
+void Accessibility::Announce(const QString& text) {
+  if (!announcer_) {
+    announcer_ = new Announcer(controls_.window);
+    announcer_->show();
+  }
+  announcer_->Say(text);
 }
 
 }  // namespace vandrel

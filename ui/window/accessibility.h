@@ -21,6 +21,8 @@ class QWidget;
 
 namespace vandrel {
 
+class Announcer;
+
 // "Your piece 3, column 4, row 4" / "Computer piece 5, column 5, row 3".
 QString PieceName(int team, int piece, int col, int row);
 // The square as the cursor names it: the pieces on it ("Your pieces 2 and 4,
@@ -40,6 +42,9 @@ class Accessibility : public QObject {
   void ShowDie(int value);
   // The keyboard cursor stands on (col, row).
   void CursorMoved(int col, int row);
+  // Tells a screen reader a message at once, as an alert (the hint, the
+  // computer's move).
+  void Announce(const QString& text);
 
   // How long the die's value must stand before it is told.
   static constexpr int kDieSettleMs = 250;
@@ -51,6 +56,7 @@ class Accessibility : public QObject {
   void NamePiece(QObject* image);
 
   const WindowControls& controls_;
+  Announcer* announcer_ = nullptr;  // made with the first message
   QTimer dieSettled_;
   int dieValue_ = 0;
   int cursorCol_ = -1, cursorRow_ = -1;

@@ -59,9 +59,21 @@ Keyboard::Keyboard(const WindowControls& controls, Accessibility* access)
     BindKey(window, QKeySequence(key), [this] { ClickCursor(MouseButton::Left); });
   }
   BindKey(window, QKeySequence(Qt::Key_Escape), [this] { ClickCursor(MouseButton::Right); });
+  BindKey(window, QKeySequence(Qt::Key_H), [this] {
+    if (CursorShown() && onHint) onHint();
+  });
   controls.board->setToolTip(
       controls.board->toolTip() +
-      QStringLiteral(" (Escape); arrow keys move the cursor, Return clicks"));
+      QStringLiteral(" (Escape); arrow keys move the cursor, Return clicks; H: a hint. "
+                     "Dots mark where the selected piece may go, a ring the piece you may "
+                     "send back, an orange outline the computer's last move"));
+  for (int i = 1; i <= 12; ++i) {
+    controls.pieces[static_cast<size_t>(i)]->setToolTip(
+        i > 6 ? QStringLiteral("Your piece: click to select it, dots then mark where it may "
+                               "go (H: a hint)")
+              : QStringLiteral("The computer's piece: a ring marks the one you may send back "
+                               "(H: a hint)"));
+  }
   controls.board->onPaintOver = [this](QPainter& p) { PaintCursor(p); };
   SetCursor(col_, row_);
 }

@@ -45,11 +45,16 @@ class Keyboard : public QObject {
   QPoint Cursor() const { return {col_, row_}; }
   bool CursorShown() const;
 
+  // Puts the cursor on square (col, row) (kept on the board).
+  void PlaceCursor(int col, int row) { SetCursor(col, row); }
   // Moves the cursor one square (kept on the board).
   void MoveCursor(int dcol, int drow);
   // A click on the cursor's square, delivered as the mouse would deliver it:
   // to the topmost enabled piece image there, else to the board.
   void ClickCursor(MouseButton b);
+
+  // Key H, while the board takes clicks: asks the game for a hint.
+  std::function<void()> onHint;
 
  private:
   void PaintCursor(QPainter& p) const;

@@ -71,6 +71,7 @@ MainWindow::MainWindow(Options options) : options_(options), game_(*this) {
   scaler_.capture(client_);
   access_ = std::make_unique<vandrel::Accessibility>(controls_);
   keys_ = std::make_unique<vandrel::Keyboard>(controls_, access_.get());
+  keys_->onHint = [this] { Run([&] { game_.HintBtnClick(); }); };
 
   game_.FormCreate();
 }

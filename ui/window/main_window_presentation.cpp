@@ -71,6 +71,14 @@ void MainWindow::setHumanPiecesEnabled(bool on) {
 
 void MainWindow::invertFrame(int x, int y) { controls_.board->invertFrame(x, y); }
 
+void MainWindow::showMarks(const vandrel::BoardMarks& marks) { controls_.board->setMarks(marks); }
+
+void MainWindow::placeCursor(int col, int row) { keys_->PlaceCursor(col, row); }
+
+void MainWindow::announce(std::string_view text) {
+  access_->Announce(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
 void MainWindow::setButtonEnabled(vandrel::Button b, bool on) {
   switch (b) {
     case vandrel::Button::Dice:

@@ -16,6 +16,7 @@
 #include "tests/support/positions.h"
 #include "ui/dialogs/dialog_layer.h"
 #include "ui/dialogs/options_dialog.h"
+#include "ui/widgets/board_view.h"
 #include "ui/widgets/flat_button.h"
 #include "ui/widgets/panel_widgets.h"
 #include "ui/window/keyboard.h"
@@ -158,6 +159,36 @@ TEST_F(KeysTest, ReturnOnAComputerPieceIsTheRemoval) {
   Keys({Qt::Key_Up, Qt::Key_Up, Qt::Key_Return});  // on the computer's piece 1
   EXPECT_EQ(QPoint(S().piece(kComputer, 3).Col, S().piece(kComputer, 3).Row), QPoint(0, 6));
   EXPECT_FALSE(S().TurnBusy);
+}
+
+// H: the hinted piece selected, the cursor on its target, a marker on each
+// square the piece may reach, painted on the screen and never into the
+// game's bitmap; Return plays the move and the markers go. With the help
+// off the hint still works, and nothing is marked.
+TEST_F(KeysTest, HintMarksTheSquaresAndReturnPlaysIt) {
+  for (bool showMoves : {true, false}) {
+    HumanTurn(Position(vandrel::testing::kStartPicture), 3);
+    S().ShowMoves = showMoves;
+    const QImage bitmap = window->BoardBitmap().copy();
+    const QImage before = window->grab().toImage();
+    Key(Qt::Key_H);
+    ASSERT_TRUE(S().PieceSelected) << showMoves;
+    const vandrel::TPiece& x = S().piece(kHuman, S().piecespin);
+    const QPoint target = Cursor();
+    const QPoint at(24 + 70 * target.x() + 35, 20 + 70 * target.y() + 35);
+    const auto& marks = Controls().board->marks();
+    EXPECT_EQ(marks.reachable >> (target.y() * 8 + target.x()) & 1, showMoves ? 1u : 0u);
+    EXPECT_EQ(window->grab().toImage().pixel(at) != before.pixel(at), showMoves);
+    EXPECT_EQ(window->BoardBitmap().pixel(at - QPoint(24, 20)), bitmap.pixel(at - QPoint(24, 20)));
+    const QPoint from(x.Col, x.Row);
+    Key(Qt::Key_Return);
+    EXPECT_FALSE(S().PieceSelected);
+    EXPECT_EQ(marks, vandrel::BoardMarks{});
+    EXPECT_NE(QPoint(S().piece(kHuman, S().piecespin).Col, S().piece(kHuman, S().piecespin).Row),
+              from);
+  }
+  Key(Qt::Key_H);  // no move due: nothing
+  EXPECT_FALSE(S().PieceSelected);
 }
 
 TEST_F(KeysTest, PanelKeysActOnlyWhereAClickWould) {
