@@ -49,7 +49,6 @@ for turn in 1 2 3; do
   key space
   wait_count '^throw [1-6]$' $((2 * turn - 1))
   [ "$(count '^pass 1$')" -eq 0 ] || fail "the human could not move"
-  sleep 0.3
   import -window root "$work/before.png"
   key h
   wait_count '^hint ' "$turn"
@@ -59,13 +58,16 @@ for turn in 1 2 3; do
     expect="^remove 0 $b\$"
   else
     expect="^move 1 $a $b $c\$"
-    # The target square's middle carries the marker now (under a computer's
-    # piece that stands there, where it does not show).
-    sleep 0.2
-    import -window root "$work/after.png"
-    if [ "$(patch "$work/before.png" "$b" "$c")" != "$(patch "$work/after.png" "$b" "$c")" ]; then
-      compared=$((compared + 1))
-    fi
+    # The target square's middle carries the marker once the board has
+    # painted it (not under a computer's piece that stands there, where it
+    # does not show): looked for until it shows, for a few seconds at most.
+    for _ in $(seq 40); do
+      import -window root "$work/after.png"
+      if [ "$(patch "$work/before.png" "$b" "$c")" != "$(patch "$work/after.png" "$b" "$c")" ]; then
+        compared=$((compared + 1))
+        break
+      fi
+    done
   fi
   key Return
   wait_trace "$expect" 10
