@@ -277,7 +277,7 @@ TEST(WholeMatch, TwoGamesThroughTheRealWindow) {
       ::pclose(p);
     }
     Click(ox + 248 + 17, oy + 16 + 16);   // one game more
-    Click(ox + 176 + 56, oy + 176 + 18);  // Apply, below the computer's level
+    Click(ox + 176 + 56, oy + 232 + 18);  // Apply, below the computer's level
     ASSERT_TRUE(WaitDialog(game, false)) << "the options dialog did not close";
     Click(kPanel + 88, 332);  // "Play Game"
 
