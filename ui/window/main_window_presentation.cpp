@@ -20,6 +20,27 @@
 
 // --- The board and the side panel ---------------------------------------------------------
 
+namespace {
+
+// A modal dialog counts as a handler running: a close asked for meanwhile
+// waits until it has returned.
+class ShowingDialog {
+ public:
+  explicit ShowingDialog(int& depth) : depth_(depth) { ++depth_; }
+  ~ShowingDialog() { --depth_; }
+  ShowingDialog(const ShowingDialog&) = delete;
+  ShowingDialog& operator=(const ShowingDialog&) = delete;
+
+ private:
+  int& depth_;
+};
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
 void MainWindow::redrawPieces(const vandrel::GameState& s) {
   for (int i = 1; i <= 12; ++i) {
     const vandrel::TPiece& x =
@@ -75,9 +96,7 @@ void MainWindow::showMarks(const vandrel::BoardMarks& marks) { controls_.board->
 
 void MainWindow::placeCursor(int col, int row) { keys_->PlaceCursor(col, row); }
 
-void MainWindow::announce(std::string_view text) {
-  access_->Announce(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-}
+void MainWindow::announce(std::string_view text) { access_->Announce(FromUtf8(text)); }
 
 void MainWindow::setButtonEnabled(vandrel::Button b, bool on) {
   switch (b) {
@@ -151,32 +170,31 @@ void MainWindow::playSfx(vandrel::Sound snd) {
 
 void MainWindow::showPrompt(std::string_view text) {
   if (!dialogs_) return;
-  ++depth_;
-  dialogs_->prompt(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-  --depth_;
+  ShowingDialog showing(depth_);
+  dialogs_->prompt(FromUtf8(text));
 }
 
 void MainWindow::messageBox(std::string_view text) {
   if (!dialogs_) return;
-  ++depth_;
-  dialogs_->plainMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-  --depth_;
+  ShowingDialog showing(depth_);
+  dialogs_->plainMessage(FromUtf8(text));
 }
 
 void MainWindow::errorBox(std::string_view text) {
   if (!dialogs_) return;
-  ++depth_;
-  dialogs_->errorMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-  --depth_;
+  ShowingDialog showing(depth_);
+  dialogs_->errorMessage(FromUtf8(text));
 }
 
 int MainWindow::showOptions(vandrel::GameState& s) {
   if (!dialogs_) return vandrel::kOptionsCancel;
-  ++depth_;
   bool strong = s.Level == vandrel::ComputerLevel::Strong;
   bool showMoves = s.ShowMoves;
-  const int answer = dialogs_->options(&s.GamesPerMatch, &s.SfxOn, &strong, &showMoves);
-  --depth_;
+  int answer;
+  {
+    ShowingDialog showing(depth_);
+    answer = dialogs_->options(&s.GamesPerMatch, &s.SfxOn, &strong, &showMoves);
+  }
   if (answer == vandrel::kOptionsApply) {
     s.Level = strong ? vandrel::ComputerLevel::Strong : vandrel::ComputerLevel::Classic;
     s.ShowMoves = showMoves;
@@ -186,18 +204,22 @@ int MainWindow::showOptions(vandrel::GameState& s) {
 
 std::optional<std::string> MainWindow::askSaveFileName() {
   if (!dialogs_) return std::nullopt;
-  ++depth_;
-  auto name = dialogs_->askSaveFile();
-  --depth_;
+  std::optional<std::string> name;
+  {
+    ShowingDialog showing(depth_);
+    name = dialogs_->askSaveFile();
+  }
   if (closing_) return std::nullopt;
   return name;
 }
 
 std::optional<std::string> MainWindow::askOpenFileName() {
   if (!dialogs_) return std::nullopt;
-  ++depth_;
-  auto name = dialogs_->askLoadFile();
-  --depth_;
+  std::optional<std::string> name;
+  {
+    ShowingDialog showing(depth_);
+    name = dialogs_->askLoadFile();
+  }
   if (closing_) return std::nullopt;
   return name;
 }
