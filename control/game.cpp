@@ -277,9 +277,7 @@ void Game::bgpicMouseDown(int x, int y, MouseButton b) {
 void Game::BoardClick(int col, int row, MouseButton b) {
   if (s_.Input == HumanInput::AwaitMove && s_.PieceSelected) {
     if (b == MouseButton::Right) {
-      ui_.InvertFrame(s_.SelX, s_.SelY);
-      s_.PieceSelected = false;
-      ui_.SetHumanPiecesEnabled(true);
+      DropSelection();
       UpdateMarks();
     } else {
       ui_.InvertFrame(s_.SelX, s_.SelY);

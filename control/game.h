@@ -78,6 +78,8 @@ class Game {
  private:
   void SetButton(Button b, bool on);
   void BoardClick(int col, int row, MouseButton b);
+  // The selected piece is put down: its frame goes, the pieces take clicks again.
+  void DropSelection();
   // Prepares a game (loading one when LoadPending is set) and runs its loop.
   void PlayOneGame();
   // A click on "Play Game" or "Load" inside a game loop: taken when the game

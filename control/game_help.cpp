@@ -12,11 +12,7 @@ void Game::HintBtnClick() {
   if (s_.Input != HumanInput::AwaitMove || s_.MoveInProgress || s_.ComputerTurn) return;
   const std::optional<Choice> hint = HintFor(s_.Pieces, kHuman, s_.Dice);
   if (!hint) return;
-  if (s_.PieceSelected) {  // the selection is dropped, as a right click drops it
-    ui_.InvertFrame(s_.SelX, s_.SelY);
-    s_.PieceSelected = false;
-    ui_.SetHumanPiecesEnabled(true);
-  }
+  if (s_.PieceSelected) DropSelection();
   if (hint->piece == 0) {
     const int r = RemovalTarget(s_, kHuman, s_.Dice);
     ui_.Trace("hint remove %d", r);
@@ -30,6 +26,12 @@ void Game::HintBtnClick() {
   pc1MouseDown(hint->piece, MouseButton::Left);
   ui_.PlaceCursor(hint->col, hint->row);
   ui_.Announce(HintText(*hint, 0));
+}
+
+void Game::DropSelection() {
+  ui_.InvertFrame(s_.SelX, s_.SelY);
+  s_.PieceSelected = false;
+  ui_.SetHumanPiecesEnabled(true);
 }
 
 void Game::UpdateMarks() {
