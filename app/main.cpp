@@ -58,6 +58,9 @@ int main(int argc, char** argv) {
   MainWindow::Options options;
   options.developer = EnvOn("VANDREL_DEVELOPER");
   options.windowed = cl.windowed;
+  options.keepFiles = true;
+  // A saved game named on the command line is what the player chose to play.
+  options.offerUnfinished = cl.file.isEmpty();
   int rc = 0;
   {
     MainWindow window(options);

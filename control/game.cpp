@@ -5,6 +5,7 @@
 #include "computer/computer.h"
 #include "computer/strong.h"
 #include "control/board_help.h"
+#include "control/match_memory.h"
 #include "control/savegame.h"
 #include "rules/rules.h"
 
@@ -118,12 +119,14 @@ void Game::PlayOneGame() {
     ui_.SetSfxCaption(s_.SfxOn);
   }
 
+  const int32_t gamesLeft = s_.GamesLeft;
   while (s_.GameRunning) {
     // A window that closes without "Bye!" ends the game too: from then on
     // every wait answers false at once, and no turn could begin.
     if (ui_.Quitting()) {
       s_.GameRunning = false;
     } else if (!s_.TurnBusy) {
+      KeepUnfinishedMatch();
       NextTurn();
     } else if (!ui_.WaitForEvent()) {
       s_.GameRunning = false;
@@ -131,6 +134,7 @@ void Game::PlayOneGame() {
   }
   --s_.LoopDepth;
   if (s_.GamesLeft > kMinGamesLeft) s_.GamesLeft -= 1;
+  CountFinishedGame(gamesLeft);
   ui_.HoldGameButtons(false);
 }
 
@@ -353,6 +357,52 @@ void Game::SpeedButton1Click() {
   s_.GameRunning = false;
   s_.Input = HumanInput::Closed;
   ui_.Quit();
+}
+
+// --- What the game keeps between runs ------------------------------------------------
+
+void Game::KeepUnfinishedMatch() {
+  if (memory_ == nullptr || s_.MoveInProgress) return;
+  SavedGame g = SavedGameOf(s_);
+  g.NewMatchEnabled = s_.MatchBtnEnabled;
+  g.PlayGameEnabled = s_.NewBtnEnabled;
+  memory_->KeepUnfinished(g);
+}
+
+void Game::CountFinishedGame(int32_t gamesLeft) {
+  if (memory_ == nullptr) return;
+  const bool humanWon = AllAtEndRow(s_, kHuman);
+  if (!humanWon && !AllAtEndRow(s_, kComputer)) return;  // left unfinished
+  memory_->CountGame(humanWon);
+  if (gamesLeft == 1) {
+    // The last game of the match: its totals are final.
+    memory_->CountMatch(s_.Score[kHuman], s_.Score[kComputer]);
+    memory_->ForgetUnfinished();
+  } else if (gamesLeft > 1) {
+    // Between two games the match waits for "Play Game", which starts the
+    // next one from the start squares: that is what is kept.
+    GameState next = s_;
+    SilentPresentation quiet;
+    ResetPieces(next, quiet);
+    next.Bonus = {0, 0};
+    SavedGame g = SavedGameOf(next);
+    g.NewMatchEnabled = s_.MatchBtnEnabled;
+    g.PlayGameEnabled = true;
+    memory_->KeepUnfinished(g);
+  } else {
+    memory_->ForgetUnfinished();  // a game outside a match
+  }
+}
+
+void Game::OfferUnfinishedMatch() {
+  if (memory_ == nullptr || s_.LoopDepth > 0) return;
+  SavedGame g;
+  if (!memory_->FindUnfinished(g)) return;
+  if (ui_.AskQuestion("Continue your unfinished match?")) {
+    LoadBtnClick(memory_->paths().unfinished);
+  } else if (!ui_.Quitting()) {
+    memory_->ForgetUnfinished();
+  }
 }
 
 // --- Saving and loading --------------------------------------------------------

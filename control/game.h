@@ -16,6 +16,8 @@
 
 namespace vandrel {
 
+class MatchMemory;
+
 class Game {
  public:
   explicit Game(Presentation& ui) : ui_(ui) {}
@@ -28,6 +30,13 @@ class Game {
 
   // Program start-up: the game's part of the main window's creation.
   void FormCreate();
+
+  // What the game keeps between runs: the record and the unfinished match
+  // (none until set; the memory must outlive the game's use of it).
+  void SetMemory(MatchMemory* memory) { memory_ = memory; }
+  // At start: offers the match an earlier run left unfinished, and loads it
+  // when the player says "Yes"; "No" forgets it.
+  void OfferUnfinishedMatch();
 
   // --- Buttons -------------------------------------------------------------
   void NewBtnClick();        // "Play Game": starts a game and runs its loop
@@ -87,6 +96,12 @@ class Game {
   void QueueClick(Button b);
   // Hands the window the help's markers when they have changed.
   void UpdateMarks();
+  // A turn has ended: the match as it stands is kept for the next run.
+  void KeepUnfinishedMatch();
+  // A game of the match has ended (gamesLeft: the games left before it
+  // did): the record counts it, and the match is kept between its games or
+  // forgotten once its last game is over.
+  void CountFinishedGame(int32_t gamesLeft);
 
   enum class Queued { None, PlayGame, Load };
   Queued queued_ = Queued::None;
@@ -96,6 +111,7 @@ class Game {
   uint64_t lastMove_ = 0;  // the squares of the computer's last move, until the human throws
   BoardMarks shown_;       // the markers the window shows
   std::optional<std::string> chosenFile_;  // LoadGame's answer in place of the dialog
+  MatchMemory* memory_ = nullptr;
 };
 
 }  // namespace vandrel

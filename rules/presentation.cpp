@@ -16,6 +16,12 @@ void Presentation::ShowPrompt(std::string_view text) {
   showPrompt(text);
 }
 
+bool Presentation::AskQuestion(std::string_view text) {
+  if (!live()) return false;
+  Trace("prompt %.*s", static_cast<int>(text.size()), text.data());
+  return askQuestion(text) && live();
+}
+
 void Presentation::Trace(const char* fmt, ...) {
   if (!trace_ || quitting_) return;
   va_list args;

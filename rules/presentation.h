@@ -164,6 +164,9 @@ class Presentation {
   void PlaySfx(Sound snd);
   // Shows one message in the prompt dialog and returns when it is closed.
   void ShowPrompt(std::string_view text);
+  // Asks a question in the prompt dialog, traced as a prompt: true for
+  // "Yes", false for "No" (and whenever the program is leaving).
+  bool AskQuestion(std::string_view text);
   // A plain message box titled "Vandrel", no icon, one OK.
   void MessageBox(std::string_view text) {
     if (live()) messageBox(text);
@@ -223,6 +226,8 @@ class Presentation {
   virtual void showMoveRequest(const GameState& s) = 0;
   virtual void playSfx(Sound snd) = 0;
   virtual void showPrompt(std::string_view text) = 0;
+  // Only the window asks questions; elsewhere the answer is "No".
+  virtual bool askQuestion(std::string_view) { return false; }
   virtual void messageBox(std::string_view text) = 0;
   virtual void errorBox(std::string_view text) = 0;
   virtual int showOptions(GameState& s) = 0;

@@ -91,6 +91,14 @@ void FakePresentation::showPrompt(std::string_view text) {
   calls.push_back("prompt " + std::string(text));
 }
 
+bool FakePresentation::askQuestion(std::string_view text) {
+  calls.push_back("prompt " + std::string(text));
+  if (answers.empty()) return false;
+  const bool yes = answers.front();
+  answers.pop_front();
+  return yes;
+}
+
 void FakePresentation::messageBox(std::string_view text) {
   calls.push_back("msgbox " + std::string(text));
 }

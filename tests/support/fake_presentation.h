@@ -48,6 +48,9 @@ class FakePresentation : public Presentation {
   std::deque<Options> options;
   bool sfxBox = true;  // the dialog's check box keeps its state between openings
 
+  // The answers to the prompt's questions, in order (then "No").
+  std::deque<bool> answers;
+
   // File names the save and open dialogs answer (nullopt: cancelled).
   std::deque<std::optional<std::string>> saveNames, openNames;
 
@@ -96,6 +99,7 @@ class FakePresentation : public Presentation {
   // A sound takes no time here, but input may arrive while it plays.
   void playSfx(Sound s) override;
   void showPrompt(std::string_view text) override;
+  bool askQuestion(std::string_view text) override;
   void messageBox(std::string_view text) override;
   void errorBox(std::string_view text) override;
   int showOptions(GameState& s) override;

@@ -17,17 +17,18 @@ class GameDialogs : public DialogLayer {
         about_(new AboutDialog(parent)) {}
 
   void prompt(const QString& text) override { prompt_->ShowMessage(text); }
+  bool ask(const QString& text) override { return prompt_->AskQuestion(text); }
   int options(int* gamesPerMatch, bool* sfxOn, bool* strong, bool* showMoves) override {
     return options_->Execute(gamesPerMatch, sfxOn, strong, showMoves);
   }
   void about() override { about_->Execute(); }
   void plainMessage(const QString& text) override { ShowPlainMessage(parent_, text, layoutScale_); }
   void errorMessage(const QString& text) override { ShowErrorMessage(parent_, text, layoutScale_); }
-  std::optional<std::string> askSaveFile() override {
-    return AskSaveGameFile(parent_, layoutScale_);
+  std::optional<std::string> askSaveFile(const QString& folder) override {
+    return AskSaveGameFile(parent_, folder, layoutScale_);
   }
-  std::optional<std::string> askLoadFile() override {
-    return AskLoadGameFile(parent_, layoutScale_);
+  std::optional<std::string> askLoadFile(const QString& folder) override {
+    return AskLoadGameFile(parent_, folder, layoutScale_);
   }
   void setLayoutScale(double factor) override {
     layoutScale_ = factor;

@@ -12,6 +12,8 @@
 #include <optional>
 #include <string>
 
+#include "control/player_record.h"
+
 class QWidget;
 
 namespace vandrel {
@@ -21,6 +23,9 @@ class DialogLayer {
   virtual ~DialogLayer() = default;
   // Shows one message in the prompt and returns when it is closed.
   virtual void prompt(const QString& text) = 0;
+  // Asks a question in the prompt: true for "Yes" (Return, a click on it),
+  // false for "No" (Escape, a click on it, the prompt closed).
+  virtual bool ask(const QString& text) = 0;
   // The options dialog: *gamesPerMatch changes as the arrows are pressed,
   // *sfxOn, *strong (the computer's level) and *showMoves (the help at the
   // board) on Apply. Answers 1 (Apply) or 2 (Cancel).
@@ -28,8 +33,14 @@ class DialogLayer {
   virtual void about() = 0;
   virtual void plainMessage(const QString& text) = 0;
   virtual void errorMessage(const QString& text) = 0;
-  virtual std::optional<std::string> askSaveFile() = 0;
-  virtual std::optional<std::string> askLoadFile() = 0;
+  // The file dialogs open in `folder` (empty: the working folder).
+  virtual std::optional<std::string> askSaveFile(const QString& folder) = 0;
+  virtual std::optional<std::string> askLoadFile(const QString& folder) = 0;
+  // The player's record; true when the player asked to clear it.
+  virtual bool record(const PlayerRecord& shown) {
+    (void)shown;
+    return false;
+  }
   // The main window's layout is scaled by `factor`: the dialogs, the
   // message boxes and the file dialogs scale with it.
   virtual void setLayoutScale(double factor) { (void)factor; }

@@ -62,6 +62,11 @@ PromptDialog::PromptDialog(QWidget* parent)
                          DialogFont(Face::Tahoma, 19, true));
   OkBtn->setObjectName(QStringLiteral("OkBtn"));
   connect(OkBtn, &QAbstractButton::clicked, this, &PromptDialog::OkBtnClick);
+  NoBtn = MakeFlatButton(this, QStringLiteral("No"), QRect(163, 144, 81, 37),
+                         DialogFont(Face::Tahoma, 19, true));
+  NoBtn->setObjectName(QStringLiteral("NoBtn"));
+  NoBtn->hide();
+  connect(NoBtn, &QAbstractButton::clicked, this, &QDialog::reject);
 
   // The prompt has nothing else to do with a key: Return, Enter and Space
   // all answer it.
@@ -74,9 +79,24 @@ PromptDialog::PromptDialog(QWidget* parent)
   (void)factoryInstalled;
 }
 
+void PromptDialog::SetQuestion(bool question) {
+  OkBtn->setText(question ? QStringLiteral("Yes") : QStringLiteral("OK"));
+  OkBtn->move(question ? 60 : 112, 144);
+  NoBtn->setVisible(question);
+}
+
 void PromptDialog::ShowMessage(const QString& text) {
+  SetQuestion(false);
   Message->setText(text);
   exec();
+}
+
+bool PromptDialog::AskQuestion(const QString& text) {
+  SetQuestion(true);
+  Message->setText(text);
+  const bool yes = exec() == QDialog::Accepted;
+  SetQuestion(false);
+  return yes;
 }
 
 void PromptDialog::OkBtnClick() { accept(); }
@@ -103,8 +123,8 @@ void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text, doubl
 // saved as "name" becomes "name.VDG", and "*.vdg" alone would hide it.
 std::optional<std::string> RunFileDialog(QWidget* parent, const QString& title,
                                          const QString& filter, const QString& suffix, bool save,
-                                         double layoutScale) {
-  QFileDialog dialog(parent, title);
+                                         const QString& folder, double layoutScale) {
+  QFileDialog dialog(parent, title, folder);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
   dialog.setNameFilter(filter);
@@ -134,14 +154,16 @@ void ShowErrorMessage(QWidget* parent, const QString& text, double layoutScale) 
   ShowBox(parent, QMessageBox::Critical, text, layoutScale);
 }
 
-std::optional<std::string> AskSaveGameFile(QWidget* parent, double layoutScale) {
+std::optional<std::string> AskSaveGameFile(QWidget* parent, const QString& folder,
+                                           double layoutScale) {
   return RunFileDialog(parent, QStringLiteral("Save Game"), QStringLiteral("Vandrel File (*.vdg)"),
-                       QStringLiteral("VDG"), true, layoutScale);
+                       QStringLiteral("VDG"), true, folder, layoutScale);
 }
 
-std::optional<std::string> AskLoadGameFile(QWidget* parent, double layoutScale) {
+std::optional<std::string> AskLoadGameFile(QWidget* parent, const QString& folder,
+                                           double layoutScale) {
   return RunFileDialog(parent, QStringLiteral("Open"), QStringLiteral("Vandrel Files (*.vdg)"),
-                       QStringLiteral("vdg"), false, layoutScale);
+                       QStringLiteral("vdg"), false, folder, layoutScale);
 }
 
 }  // namespace vandrel

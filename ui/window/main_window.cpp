@@ -10,7 +10,9 @@
 #include <QPainter>
 #include <QTextEdit>
 #include <QTimer>
+#include <cstdio>
 
+#include "control/match_memory.h"
 #include "ui/dialogs/dialog_layer.h"
 #include "ui/sound/sound_module.h"
 #include "ui/widgets/board_view.h"
@@ -19,6 +21,7 @@
 #include "ui/widgets/panel_widgets.h"
 #include "ui/window/accessibility.h"
 #include "ui/window/developer_panel.h"
+#include "ui/window/kept_settings.h"
 #include "ui/window/keyboard.h"
 #include "ui/window/preload.h"
 #include "ui/window/window_builder.h"
@@ -31,7 +34,24 @@ using vandrel::WindowFont;
 
 MainWindow::MainWindow() : MainWindow(Options{}) {}
 
-MainWindow::MainWindow(Options options) : options_(options), game_(*this) {
+namespace {
+
+// A kept file's trouble, told once on standard error.
+void Warn(const std::string& line) { std::fprintf(stderr, "vandrel: %s\n", line.c_str()); }
+
+}  // namespace
+
+MainWindow::MainWindow(Options options)
+    : options_(options),
+      settings_(std::make_unique<vandrel::KeptSettings>(
+          options.keepFiles ? vandrel::KeptSettings::DefaultPath() : QString(), Warn)),
+      memory_(std::make_unique<vandrel::MatchMemory>(
+          options.keepFiles ? vandrel::MatchMemory::DefaultPaths() : vandrel::MatchMemory::Paths{},
+          Warn)),
+      game_(*this) {
+  settings_->Load();
+  memory_->LoadRecord();
+  game_.SetMemory(memory_.get());
   vandrel::InitResources();
   clock_.start();
   reseed();
@@ -40,8 +60,9 @@ MainWindow::MainWindow(Options options) : options_(options), game_(*this) {
   setWindowTitle(QStringLiteral("Vandrel"));
   // Reads the screen mode as the player had it, put back when the window goes.
   windowMode_ = std::make_unique<vandrel::WindowMode>(
-      *this, LayoutSize(), QSize(vandrel::kClientWidth, vandrel::kClientHeight), options_.windowed,
-      !options_.developer);
+      *this, LayoutSize(), QSize(vandrel::kClientWidth, vandrel::kClientHeight),
+      options_.windowed || !settings_->Values().fullScreen, !options_.developer);
+  windowMode_->onToggled = [this](bool fullScreen) { settings_->KeepFullScreen(fullScreen); };
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(vandrel::kDarkGreen));
   setPalette(pal);
@@ -74,6 +95,8 @@ MainWindow::MainWindow(Options options) : options_(options), game_(*this) {
   keys_->onHint = [this] { Run([&] { game_.HintBtnClick(); }); };
 
   game_.FormCreate();
+  settings_->ApplyTo(game_.state());
+  setSfxCaption(game_.state().SfxOn);
 }
 
 MainWindow::~MainWindow() {
@@ -100,7 +123,6 @@ void MainWindow::ConnectControls() {
   const std::pair<vandrel::FlatButton*, void (vandrel::Game::*)()> gameButtons[] = {
       {c.diceButton, &vandrel::Game::DiceBtnClick},
       {c.playGameButton, &vandrel::Game::NewBtnClick},
-      {c.soundButton, &vandrel::Game::sfxBtnClick},
       {c.saveButton, &vandrel::Game::SpeedButton4Click},
       {c.loadButton, &vandrel::Game::LoadBtnClick},
       {c.newMatchButton, &vandrel::Game::MatchBtnClick}};
@@ -108,6 +130,13 @@ void MainWindow::ConnectControls() {
     connect(button, &QAbstractButton::clicked, this,
             [this, handler = handler] { Run([&] { (game_.*handler)(); }); });
   }
+  // The sound button is a setting the player keeps.
+  connect(c.soundButton, &QAbstractButton::clicked, this, [this] {
+    Run([&] {
+      game_.sfxBtnClick();
+      settings_->KeepGame(game_.state());
+    });
+  });
   connect(c.rulesButton, &QAbstractButton::clicked, this, [this] { SpeedButton2Click(); });
   connect(c.aboutButton, &QAbstractButton::clicked, this, [this] { SpeedButton5Click(); });
   connect(c.byeButton, &QAbstractButton::clicked, this, [this] { SpeedButton1Click(); });
@@ -136,6 +165,9 @@ void MainWindow::FinishStartUp() {
   setWindowIcon(icon);
   // Everything a player (or a script) may click on exists now.
   Trace("ready");
+  Trace("%s", vandrel::KeptSettings::TraceLine(game_.state(), windowMode_->FullScreen()).c_str());
+  if (options_.offerUnfinished)
+    QTimer::singleShot(0, this, [this] { Run([&] { game_.OfferUnfinishedMatch(); }); });
 }
 
 void MainWindow::CreateDialogs() {

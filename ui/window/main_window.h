@@ -39,6 +39,8 @@ class Accessibility;
 class DeveloperPanel;
 class DialogLayer;
 class Keyboard;
+class KeptSettings;
+class MatchMemory;
 class SoundOutput;
 class StripPainter;
 class WindowMode;
@@ -52,6 +54,11 @@ class MainWindow : public QWidget, public vandrel::Presentation {
     bool developer = false;  // show the developer controls
     bool sound = true;       // load the sound effects
     bool windowed = false;   // --window: in a window, the screen mode left alone
+    // Keep the settings, the record and the unfinished match under the XDG
+    // folders (the program); without it nothing is read or written (tests).
+    bool keepFiles = false;
+    // Offer the match an earlier run left unfinished, once started.
+    bool offerUnfinished = false;
   };
 
   // Runs the window's part of the program's start-up, game.FormCreate included.
@@ -60,6 +67,9 @@ class MainWindow : public QWidget, public vandrel::Presentation {
   ~MainWindow() override;
 
   vandrel::Game& game() { return game_; }
+  // The record and the unfinished match, and the player's settings.
+  vandrel::MatchMemory& Memory() { return *memory_; }
+  vandrel::KeptSettings& Settings() { return *settings_; }
   vandrel::Keyboard& keyboard() { return *keys_; }
   // The board, the side panel and the rules viewer.
   const vandrel::WindowControls& Controls() const { return controls_; }
@@ -122,6 +132,7 @@ class MainWindow : public QWidget, public vandrel::Presentation {
   void showMoveRequest(const vandrel::GameState& s) override;
   void playSfx(vandrel::Sound snd) override;
   void showPrompt(std::string_view text) override;
+  bool askQuestion(std::string_view text) override;
   void messageBox(std::string_view text) override;
   void errorBox(std::string_view text) override;
   int showOptions(vandrel::GameState& s) override;
@@ -162,6 +173,8 @@ class MainWindow : public QWidget, public vandrel::Presentation {
   void UnwindWaits();
 
   Options options_;
+  std::unique_ptr<vandrel::KeptSettings> settings_;
+  std::unique_ptr<vandrel::MatchMemory> memory_;
   vandrel::Game game_;
   vandrel::WindowControls controls_;
   std::unique_ptr<vandrel::DeveloperPanel> developer_;

@@ -15,6 +15,7 @@
 #include "ui/widgets/panel_widgets.h"
 #include "ui/window/accessibility.h"
 #include "ui/window/developer_panel.h"
+#include "ui/window/kept_settings.h"
 #include "ui/window/keyboard.h"
 #include "ui/window/main_window.h"
 
@@ -174,6 +175,12 @@ void MainWindow::showPrompt(std::string_view text) {
   dialogs_->prompt(FromUtf8(text));
 }
 
+bool MainWindow::askQuestion(std::string_view text) {
+  if (!dialogs_) return false;
+  ShowingDialog showing(depth_);
+  return dialogs_->ask(FromUtf8(text)) && !closing_;
+}
+
 void MainWindow::messageBox(std::string_view text) {
   if (!dialogs_) return;
   ShowingDialog showing(depth_);
@@ -198,6 +205,7 @@ int MainWindow::showOptions(vandrel::GameState& s) {
   if (answer == vandrel::kOptionsApply) {
     s.Level = strong ? vandrel::ComputerLevel::Strong : vandrel::ComputerLevel::Classic;
     s.ShowMoves = showMoves;
+    if (!closing_) settings_->KeepGame(s);
   }
   return closing_ ? vandrel::kOptionsCancel : answer;
 }
@@ -207,9 +215,10 @@ std::optional<std::string> MainWindow::askSaveFileName() {
   std::optional<std::string> name;
   {
     ShowingDialog showing(depth_);
-    name = dialogs_->askSaveFile();
+    name = dialogs_->askSaveFile(settings_->LastFolder());
   }
   if (closing_) return std::nullopt;
+  if (name) settings_->KeepLastFolder(*name);
   return name;
 }
 
@@ -218,9 +227,10 @@ std::optional<std::string> MainWindow::askOpenFileName() {
   std::optional<std::string> name;
   {
     ShowingDialog showing(depth_);
-    name = dialogs_->askLoadFile();
+    name = dialogs_->askLoadFile(settings_->LastFolder());
   }
   if (closing_) return std::nullopt;
+  if (name) settings_->KeepLastFolder(*name);
   return name;
 }
 

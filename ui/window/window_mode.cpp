@@ -72,6 +72,7 @@ void WindowMode::ToggleFullScreen() {
     windowGeometry_ = window_.geometry();
     FillScreen();
     window_.show();
+    if (onToggled) onToggled(true);
     return;
   }
   // The player's own mode comes back while the game sits in a window.
@@ -85,6 +86,7 @@ void WindowMode::ToggleFullScreen() {
   }
   window_.setGeometry(r);
   window_.show();
+  if (onToggled) onToggled(false);
 }
 
 }  // namespace vandrel

@@ -6,6 +6,7 @@
 
 #include <QRect>
 #include <QSize>
+#include <functional>
 
 #include "platform/screen_mode.h"
 
@@ -35,6 +36,9 @@ class WindowMode {
   void ShowOnScreen();
   // F11: between the window and full screen.
   void ToggleFullScreen();
+  bool FullScreen() const { return fullScreen_; }
+  // Told after every switch by F11, with the new state.
+  std::function<void(bool fullScreen)> onToggled;
 
  private:
   // Frameless, over the whole screen, also where no window manager

@@ -213,7 +213,7 @@ TEST_F(DialogTest, TheLayerScalesItsDialogsAndBoxesWithTheWindow) {
     fonts.push_back(d->font().pointSizeF());
     d->reject();
   });
-  layer->askLoadFile();
+  layer->askLoadFile(QString());
   EXPECT_EQ(fonts, (std::vector<double>{2 * unscaled, 2 * unscaled}));
 }
 
@@ -299,17 +299,17 @@ TEST_F(FileDialogTest, SaveProposesNoNameAddsVdgAndReplacesWithoutAsking) {
     proposed = d->findChild<QLineEdit*>("fileNameEdit")->text();
     TypeAndAccept(d, "game");
   });
-  EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, 0.0), Path("game.VDG"));
+  EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, QString(), 0.0), Path("game.VDG"));
   EXPECT_EQ(title, "Save Game");
   EXPECT_EQ(filters, QStringList{"Vandrel File (*.vdg)"});
   EXPECT_EQ(proposed, "");
 
   for (const char* name : {"OLD.VDG", "new.vdg"}) {  // existing files, any case
     WhenModal<QFileDialog>([&](QFileDialog* d) { TypeAndAccept(d, name); });
-    EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, 0.0), Path(name)) << "asked before replacing";
+    EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, QString(), 0.0), Path(name)) << "asked before replacing";
   }
   WhenModal<QFileDialog>([](QFileDialog* d) { d->reject(); });
-  EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, 0.0), std::nullopt);
+  EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, QString(), 0.0), std::nullopt);
 }
 
 // The open dialog lists saved games whatever the case of their extension, and nothing else.
@@ -326,7 +326,7 @@ TEST_F(FileDialogTest, LoadListsSavedGamesInAnyCase) {
       listed << model->index(row, 0, root).data().toString();
     d->reject();
   });
-  EXPECT_EQ(vandrel::AskLoadGameFile(nullptr, 0.0), std::nullopt);
+  EXPECT_EQ(vandrel::AskLoadGameFile(nullptr, QString(), 0.0), std::nullopt);
   listed.sort();
   EXPECT_EQ(listed, (QStringList{"Mixed.Vdg", "OLD.VDG", "new.vdg"}));
   EXPECT_EQ(filters, QStringList{"Vandrel Files (*.vdg)"});
@@ -344,7 +344,7 @@ TEST_F(FileDialogTest, LoadTakesOnlyExistingFilesAndAddsVdg) {
     stayedOpen = d->isVisible();
     TypeAndAccept(d, "new");
   });
-  EXPECT_EQ(vandrel::AskLoadGameFile(nullptr, 0.0), Path("new.vdg"));
+  EXPECT_EQ(vandrel::AskLoadGameFile(nullptr, QString(), 0.0), Path("new.vdg"));
   EXPECT_TRUE(warned);
   EXPECT_TRUE(stayedOpen);
 }

@@ -46,8 +46,9 @@ class CountingDialogs : public vandrel::DialogLayer {
   void about() override {}
   void plainMessage(const QString&) override {}
   void errorMessage(const QString&) override {}
-  std::optional<std::string> askSaveFile() override { return std::nullopt; }
-  std::optional<std::string> askLoadFile() override { return std::nullopt; }
+  bool ask(const QString&) override { return false; }
+  std::optional<std::string> askSaveFile(const QString&) override { return std::nullopt; }
+  std::optional<std::string> askLoadFile(const QString&) override { return std::nullopt; }
 
  private:
   Shown* shown_;

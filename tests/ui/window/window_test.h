@@ -45,8 +45,9 @@ class FakeDialogs : public vandrel::DialogLayer {
   void about() override { ++log_->aboutShown; }
   void plainMessage(const QString& text) override { log_->messages.push_back(text); }
   void errorMessage(const QString& text) override { log_->messages.push_back(text); }
-  std::optional<std::string> askSaveFile() override { return std::nullopt; }
-  std::optional<std::string> askLoadFile() override { return std::nullopt; }
+  bool ask(const QString&) override { return false; }
+  std::optional<std::string> askSaveFile(const QString&) override { return std::nullopt; }
+  std::optional<std::string> askLoadFile(const QString&) override { return std::nullopt; }
 
  private:
   std::shared_ptr<DialogLog> log_;
