@@ -62,7 +62,9 @@ PromptDialog::PromptDialog(QWidget* parent)
                          DialogFont(Face::Tahoma, 19, true));
   OkBtn->setObjectName(QStringLiteral("OkBtn"));
   connect(OkBtn, &QAbstractButton::clicked, this, &PromptDialog::OkBtnClick);
-  NoBtn = MakeFlatButton(this, QStringLiteral("No"), QRect(163, 144, 81, 37),
+  // A question's two answers share the OK button's place between the
+  // picture's two balls.
+  NoBtn = MakeFlatButton(this, QStringLiteral("No"), QRect(152, 144, 58, 37),
                          DialogFont(Face::Tahoma, 19, true));
   NoBtn->setObjectName(QStringLiteral("NoBtn"));
   NoBtn->hide();
@@ -81,7 +83,7 @@ PromptDialog::PromptDialog(QWidget* parent)
 
 void PromptDialog::SetQuestion(bool question) {
   OkBtn->setText(question ? QStringLiteral("Yes") : QStringLiteral("OK"));
-  OkBtn->move(question ? 60 : 112, 144);
+  OkBtn->setGeometry(question ? QRect(93, 144, 58, 37) : QRect(112, 144, 81, 37));
   NoBtn->setVisible(question);
 }
 

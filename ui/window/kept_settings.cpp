@@ -1,9 +1,15 @@
 #include "ui/window/kept_settings.h"
 
+#include <stdlib.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <cerrno>
+#include <cstring>
+#include <optional>
 
 #include "control/kept_file.h"
 
@@ -141,22 +147,34 @@ void KeptSettings::Write() {
   const std::string dir = file.substr(0, file.rfind('/'));
   std::string why = MakeKeptFolder(dir);
   if (why.empty()) {
-    // QSettings writes through a temporary file that replaces the old one.
-    QSettings ini(path_, QSettings::IniFormat);
-    ini.clear();
-    ini.setValue(kGames, values_.gamesPerMatch);
-    ini.setValue(kSound, values_.sound);
-    ini.setValue(kLevel, values_.level == ComputerLevel::Strong ? QStringLiteral("strong")
-                                                                : QStringLiteral("classic"));
-    ini.setValue(kShowMoves, values_.showMoves);
-    ini.setValue(kFullScreen, values_.fullScreen);
-    if (!values_.lastFolder.isEmpty()) ini.setValue(kLastFolder, values_.lastFolder);
-    ini.sync();
-    if (ini.status() != QSettings::NoError) why = "it could not be written.";
+    // Written into a fresh temporary file that then replaces whatever stood
+    // at the path (a FIFO or a link included: QSettings would wait on the
+    // one and write through the other).
+    std::string tmp = dir + "/.vandrel.conf.tmp-XXXXXX";
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0) {
+      why = std::strerror(errno);
+    } else {
+      ::close(fd);
+      {
+        QSettings ini(QFile::decodeName(tmp.c_str()), QSettings::IniFormat);
+        ini.setValue(kGames, values_.gamesPerMatch);
+        ini.setValue(kSound, values_.sound);
+        ini.setValue(kLevel, values_.level == ComputerLevel::Strong ? QStringLiteral("strong")
+                                                                    : QStringLiteral("classic"));
+        ini.setValue(kShowMoves, values_.showMoves);
+        ini.setValue(kFullScreen, values_.fullScreen);
+        if (!values_.lastFolder.isEmpty()) ini.setValue(kLastFolder, values_.lastFolder);
+        ini.sync();
+        if (ini.status() != QSettings::NoError) why = "it could not be written";
+      }
+      if (why.empty() && ::rename(tmp.c_str(), file.c_str()) != 0) why = std::strerror(errno);
+      if (!why.empty()) ::unlink(tmp.c_str());
+    }
   }
   if (!why.empty() && !writeTold_ && warn_) {
     writeTold_ = true;
-    warn_("cannot keep the settings in " + file + ": " + why);
+    warn_("cannot keep the settings in " + file + ": " + why + ".");
   }
 }
 

@@ -236,6 +236,37 @@ TEST_F(DialogTest, ThePromptAndTheAboutBoxAnswerTheirOwnKeys) {
   }
 }
 
+TEST_F(DialogTest, AQuestionIsAnsweredByKeyOrButtonAndThePromptIsAMessageAgain) {
+  const auto key = [](Qt::Key k) {
+    return [k](PromptDialog* p) {
+      if (QTest::qWaitForWindowActive(p)) QTest::keyClick(p->windowHandle(), k);
+    };
+  };
+  const std::pair<std::function<void(PromptDialog*)>, bool> answers[] = {
+      {key(Qt::Key_Return), true},
+      {key(Qt::Key_Space), true},
+      {key(Qt::Key_Escape), false},
+      {[](PromptDialog* p) { Click(p->OkBtn); }, true},
+      {[](PromptDialog* p) { Click(p->NoBtn); }, false},
+      {[](PromptDialog* p) { p->close(); }, false},
+  };
+  PromptDialog prompt;
+  for (const auto& [answer, yes] : answers) {
+    WhenModal<PromptDialog>([&](PromptDialog* p) {
+      EXPECT_EQ(p->OkBtn->text(), "Yes");
+      EXPECT_TRUE(p->NoBtn->isVisible());
+      answer(p);
+    });
+    EXPECT_EQ(prompt.AskQuestion("Continue your unfinished match?"), yes);
+  }
+  WhenModal<PromptDialog>([&](PromptDialog* p) {
+    EXPECT_EQ(p->OkBtn->text(), "OK");
+    EXPECT_FALSE(p->NoBtn->isVisible());
+    Click(p->OkBtn);
+  });
+  prompt.ShowMessage("Click the Dice!");
+}
+
 // --- Message boxes -------------------------------------------------------------
 
 TEST_F(DialogTest, MessageBoxesAreTitledVandrelWithOneOk) {
@@ -306,7 +337,8 @@ TEST_F(FileDialogTest, SaveProposesNoNameAddsVdgAndReplacesWithoutAsking) {
 
   for (const char* name : {"OLD.VDG", "new.vdg"}) {  // existing files, any case
     WhenModal<QFileDialog>([&](QFileDialog* d) { TypeAndAccept(d, name); });
-    EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, QString(), 0.0), Path(name)) << "asked before replacing";
+    EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, QString(), 0.0), Path(name))
+        << "asked before replacing";
   }
   WhenModal<QFileDialog>([](QFileDialog* d) { d->reject(); });
   EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, QString(), 0.0), std::nullopt);
