@@ -51,9 +51,10 @@ std::string HelpText() {
       "Arguments:\n"
       "  FILE.vdg          a saved game to start from, as \"Load\" starts one\n"
       "\n"
-      "Keys: N New Match, P Play Game, Space or D Throw Dice, the arrows and\n"
-      "Return on the board, Escape to drop a piece, F1 Rules, M sound on or off,\n"
-      "Ctrl+S Save, Ctrl+O Load, Ctrl+Q Bye!. See vandrel(6).\n";
+      "Keys: N New Match, P Play Game, Space or D Throw Dice, H a hint, F1 Rules,\n"
+      "M sound on or off, R Your record, F11 full screen or a window, Ctrl+S Save,\n"
+      "Ctrl+O Load, Ctrl+Q Bye!; on the board the arrows and Return, Escape to\n"
+      "de-select a piece. See vandrel(6).\n";
   return text;
 }
 

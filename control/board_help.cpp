@@ -35,26 +35,42 @@ uint64_t LastMoveSquares(const PieceTable& before, const PieceTable& after) {
   return bits;
 }
 
+std::string SquareWords(int col, int row) {
+  const std::string rowWords = ", row " + Number(row + 1);
+  if (col == BaseColOf(kComputer)) return "the left Base column" + rowWords;
+  if (col == BaseColOf(kHuman)) return "the right Base column" + rowWords;
+  return "column " + Number(col) + rowWords;
+}
+
 std::string ComputerMoveText(const PieceTable& before, const PieceTable& after) {
   std::string text;
   for (int p = 0; p < kPiecesPerTeam; ++p) {
+    const TPiece& was = before[kComputer][p];
     const TPiece& is = after[kComputer][p];
-    if (!Moved(before[kComputer][p], is)) continue;
-    text = "I moved piece " + Number(p + 1) + " to column " + Number(is.Col) + ", row " +
-           Number(is.Row);
+    if (!Moved(was, is)) continue;
+    text = "I moved my piece from " + SquareWords(was.Col, was.Row) + " to " +
+           SquareWords(is.Col, is.Row);
   }
   for (int p = 0; p < kPiecesPerTeam; ++p) {
-    if (!Moved(before[kHuman][p], after[kHuman][p])) continue;
-    text += text.empty() ? "I took your piece " : " and took your piece ";
-    text += Number(p + 1);
+    const TPiece& was = before[kHuman][p];
+    if (!Moved(was, after[kHuman][p])) continue;
+    // With a move, the human's piece stood where the computer's landed; without
+    // one, the computer used the removal option on it.
+    text += text.empty() ? "I sent back your piece on " + SquareWords(was.Col, was.Row)
+                         : " and took your piece there";
   }
   return text;
 }
 
-std::string HintText(const Choice& c, int removal) {
-  if (c.piece == 0) return "Hint: send back the computer's piece " + Number(removal);
-  return "Hint: piece " + Number(c.piece) + " to column " + Number(c.col) + ", row " +
-         Number(c.row);
+std::string HintText(const PieceTable& b, const Choice& c, int removal) {
+  if (c.piece == 0) {
+    if (removal < 1 || removal > kPiecesPerTeam) return "Hint: send back the computer's piece";
+    const TPiece& y = b[kComputer][removal - 1];
+    return "Hint: send back the computer's piece on " + SquareWords(y.Col, y.Row);
+  }
+  const TPiece& x = b[kHuman][c.piece - 1];
+  return "Hint: move your piece from " + SquareWords(x.Col, x.Row) + " to " +
+         SquareWords(c.col, c.row);
 }
 
 }  // namespace vandrel

@@ -2,8 +2,8 @@
 // window draws, the computer's last move as squares and as words, and the
 // hint as words.
 //
-// Squares are told by column and row as the game counts them (0..7 from the
-// left and from the top), as the trace and the screen-reader names do.
+// Squares are told in the rules text's numbers (SquareWords), as the
+// screen-reader names tell them; the trace keeps the game's own 0..7.
 #pragma once
 
 #include <cstdint>
@@ -26,12 +26,22 @@ BoardMarks MarksFor(const GameState& s, uint64_t lastMove);
 // the human's pieces it took (by landing on it or by the removal).
 uint64_t LastMoveSquares(const PieceTable& before, const PieceTable& after);
 
-// The computer's turn in words: "I moved piece 2 to column 3, row 4",
-// "I took your piece 1", or both joined by "and"; empty when nothing moved.
+// A square in the rules text's numbers: "column 3, row 5" in the play area
+// (columns 1..6 from the left, as the numbers below the board show; rows 1..8
+// from the top), "the left Base column, row 7" and "the right Base column,
+// row 2" in the computer's and the human's base columns.
+std::string SquareWords(int col, int row);
+
+// The computer's turn in words: "I moved my piece from column 2, row 2 to
+// column 2, row 4", with " and took your piece there" after a capture;
+// "I sent back your piece on column 3, row 1" for the removal; empty when
+// nothing moved.
 std::string ComputerMoveText(const PieceTable& before, const PieceTable& after);
 
-// The hint in words, for team t's choice: "Hint: piece 3 to column 4, row 2"
-// or "Hint: send back the computer's piece 5" (removal names the piece).
-std::string HintText(const Choice& c, int removal);
+// The hint in words, for the human's choice on board b: "Hint: move your
+// piece from column 3, row 7 to column 3, row 5", or for the removal of the
+// computer's piece `removal`, "Hint: send back the computer's piece on
+// column 6, row 8".
+std::string HintText(const PieceTable& b, const Choice& c, int removal);
 
 }  // namespace vandrel

@@ -1,5 +1,6 @@
 // The game's side of the help at the board: the hint and the markers.
 #include <optional>
+#include <string>
 
 #include "computer/hint.h"
 #include "control/board_help.h"
@@ -19,13 +20,14 @@ void Game::HintBtnClick() {
     const TPiece& x = s_.piece(kComputer, r);
     ui_.PlaceCursor(x.Col, x.Row);
     UpdateMarks();
-    ui_.Announce(HintText(*hint, r));
+    ui_.Announce(HintText(s_.Pieces, *hint, r));
     return;
   }
   ui_.Trace("hint %d %d %d", hint->piece, hint->col, hint->row);
+  const std::string said = HintText(s_.Pieces, *hint, 0);
   pc1MouseDown(hint->piece, MouseButton::Left);
   ui_.PlaceCursor(hint->col, hint->row);
-  ui_.Announce(HintText(*hint, 0));
+  ui_.Announce(said);
 }
 
 void Game::DropSelection() {

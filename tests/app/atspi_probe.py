@@ -128,8 +128,8 @@ try:
           "every button and check box has a name")
     check("Die: not thrown" in names, "the die before a throw")
     check("Board" in names, "the board")
-    for want in ["Your piece 1, column 1, row 6", "Your piece 6, column 6, row 6",
-                 "Computer piece 5, column 5, row 1"]:
+    for want in ["Your piece, column 1, row 7", "Your piece, column 6, row 7",
+                 "The computer's piece, column 5, row 2"]:
         check(want in names, f"piece {want!r}")
     for want in ["Throw Dice (Space or D)", "New Match (N)", "Bye! (Ctrl+Q)"]:
         check(any(d == want for _, _, d, _ in objects), f"description {want!r}")
@@ -144,7 +144,7 @@ try:
     key("p")
     wait_trace(r"^turn 1$")
     board = poll(lambda: [t for t in tree() if t[1] == "Board"
-                          and t[2] == "Cursor: Your piece 1, column 1, row 6"])
+                          and t[2] == "Cursor: Your piece, column 1, row 7"])
     check(bool(board), f"the board tells the cursor's square: {named('Board')}")
     key("Return")
     alert = poll(alerts)

@@ -31,13 +31,26 @@ TEST(BoardHelp, TheComputersMoveAsSquaresAndWords) {
     std::string said;
   } cases[] = {
       {"pass", {}, {}, 0, ""},
-      {"move", {}, {{0, 2, 2, 3}}, Sq(2, 1) | Sq(2, 3), "I moved piece 2 to column 2, row 3"},
+      {"move",
+       {},
+       {{0, 2, 2, 3}},
+       Sq(2, 1) | Sq(2, 3),
+       "I moved my piece from column 2, row 2 to column 2, row 4"},
       {"capture",
        {{1, 3, 2, 3}},
        {{0, 2, 2, 3}, {1, 3, 7, 1}},
        Sq(2, 1) | Sq(2, 3),
-       "I moved piece 2 to column 2, row 3 and took your piece 3"},
-      {"removal", {{1, 1, 1, 0}}, {{1, 1, 7, 1}}, Sq(1, 0), "I took your piece 1"},
+       "I moved my piece from column 2, row 2 to column 2, row 4 and took your piece there"},
+      {"base walk",
+       {{0, 4, 0, 6}},
+       {{0, 4, 0, 3}},
+       Sq(0, 6) | Sq(0, 3),
+       "I moved my piece from the left Base column, row 7 to the left Base column, row 4"},
+      {"removal",
+       {{1, 1, 1, 0}},
+       {{1, 1, 7, 1}},
+       Sq(1, 0),
+       "I sent back your piece on column 1, row 1"},
   };
   for (const auto& c : cases) {
     GameState s = Position(testing::kStartPicture);
@@ -47,8 +60,28 @@ TEST(BoardHelp, TheComputersMoveAsSquaresAndWords) {
     EXPECT_EQ(LastMoveSquares(before, s.Pieces), c.squares) << c.name;
     EXPECT_EQ(ComputerMoveText(before, s.Pieces), c.said) << c.name;
   }
-  EXPECT_EQ(HintText({3, 4, 2}, 0), "Hint: piece 3 to column 4, row 2");
-  EXPECT_EQ(HintText({0, 0, 0}, 5), "Hint: send back the computer's piece 5");
+  const PieceTable start = Position(testing::kStartPicture).Pieces;
+  EXPECT_EQ(HintText(start, {3, 3, 4}, 0),
+            "Hint: move your piece from column 3, row 7 to column 3, row 5");
+  EXPECT_EQ(HintText(start, {0, 0, 0}, 5),
+            "Hint: send back the computer's piece on column 5, row 2");
+}
+
+// Squares in the rules text's numbers: the play area's corners and both
+// base columns at their ends.
+TEST(BoardHelp, SquaresInTheRulesNumbers) {
+  const struct {
+    int col, row;
+    const char* said;
+  } cases[] = {
+      {1, 0, "column 1, row 1"},
+      {6, 7, "column 6, row 8"},
+      {0, 1, "the left Base column, row 2"},
+      {0, 6, "the left Base column, row 7"},
+      {7, 1, "the right Base column, row 2"},
+      {7, 6, "the right Base column, row 7"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SquareWords(c.col, c.row), c.said) << c.col << c.row;
 }
 
 TEST(BoardHelp, MarksFollowTheStateAndShowMoves) {
@@ -118,7 +151,7 @@ TEST(BoardHelp, HintThenMoveThenTheComputersMove) {
                 const uint64_t target = Sq(ui.cursorCol, ui.cursorRow);
                 EXPECT_EQ(ui.marks.reachable & target, showMoves ? target : 0);
                 EXPECT_EQ(ui.announced.back(),
-                          HintText({s.piecespin, ui.cursorCol, ui.cursorRow}, 0));
+                          HintText(s.Pieces, {s.piecespin, ui.cursorCol, ui.cursorRow}, 0));
                 g.bgpicMouseDown(ui.cursorCol * 70 + 35, ui.cursorRow * 70 + 35, MouseButton::Left);
                 EXPECT_FALSE(g.state().PieceSelected);
                 EXPECT_EQ(ui.marks, BoardMarks{});
@@ -128,7 +161,7 @@ TEST(BoardHelp, HintThenMoveThenTheComputersMove) {
               [showMoves](Game& g) {
                 FakePresentation& ui = Ui(g);
                 EXPECT_EQ(ui.marks.lastMove != 0, showMoves);
-                EXPECT_EQ(ui.announced.back().rfind("I moved piece", 0), 0u);
+                EXPECT_EQ(ui.announced.back().rfind("I moved my piece from ", 0), 0u);
                 ForceDie(g, 2);
                 g.DiceBtnClick();
                 EXPECT_EQ(ui.marks.lastMove, 0u);
@@ -171,7 +204,8 @@ TEST(BoardHelp, HintForTheRemoval) {
   EXPECT_EQ(ui.cursorRow, 7);
   EXPECT_EQ(ui.marks.removal, Sq(6, 7));
   EXPECT_FALSE(game.state().PieceSelected);
-  EXPECT_EQ(ui.announced, std::vector<std::string>{"Hint: send back the computer's piece 6"});
+  EXPECT_EQ(ui.announced,
+            std::vector<std::string>{"Hint: send back the computer's piece on column 6, row 8"});
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "control/board_help.h"
 #include "ui/widgets/board_view.h"
 #include "ui/widgets/flat_button.h"
 #include "ui/widgets/panel_widgets.h"
@@ -15,12 +16,7 @@ namespace vandrel {
 
 namespace {
 
-QString Square(int col, int row) { return QStringLiteral("column %1, row %2").arg(col).arg(row); }
-
-QString Owner(int team, bool plural) {
-  if (team == kHuman) return plural ? QStringLiteral("Your pieces") : QStringLiteral("Your piece");
-  return plural ? QStringLiteral("Computer pieces") : QStringLiteral("Computer piece");
-}
+QString SquareText(int col, int row) { return QString::fromStdString(SquareWords(col, row)); }
 
 void Name(QWidget* w, const QString& name, const QString& description = {}) {
   if (!w) return;
@@ -30,26 +26,27 @@ void Name(QWidget* w, const QString& name, const QString& description = {}) {
 
 }  // namespace
 
-QString PieceName(int team, int piece, int col, int row) {
-  return QStringLiteral("%1 %2, %3").arg(Owner(team, false)).arg(piece).arg(Square(col, row));
+QString PieceName(int team, int col, int row) {
+  return (team == kHuman ? QStringLiteral("Your piece, ")
+                         : QStringLiteral("The computer's piece, ")) +
+         SquareText(col, row);
 }
 
 QString SquareName(const GameState& s, int col, int row) {
   for (int team : {kHuman, kComputer}) {
-    std::vector<int> here;
+    int here = 0;
     for (int p = 1; p <= kPiecesPerTeam; ++p) {
-      if (s.piece(team, p).Col == col && s.piece(team, p).Row == row) here.push_back(p);
+      if (s.piece(team, p).Col == col && s.piece(team, p).Row == row) ++here;
     }
-    if (here.empty()) continue;
-    if (here.size() == 1) return PieceName(team, here[0], col, row);
-    QString list;
-    for (size_t i = 0; i < here.size(); ++i) {
-      if (i > 0) list += i + 1 == here.size() ? QStringLiteral(" and ") : QStringLiteral(", ");
-      list += QString::number(here[i]);
-    }
-    return QStringLiteral("%1 %2, %3").arg(Owner(team, true), list, Square(col, row));
+    if (here == 0) continue;
+    if (here == 1) return PieceName(team, col, row);
+    return QStringLiteral("%1 of %2, %3")
+        .arg(here)
+        .arg(team == kHuman ? QStringLiteral("your pieces")
+                            : QStringLiteral("the computer's pieces"),
+             SquareText(col, row));
   }
-  return QStringLiteral("Empty square, ") + Square(col, row);
+  return QStringLiteral("Empty square, ") + SquareText(col, row);
 }
 
 QString DieName(int value) {
@@ -74,11 +71,12 @@ Accessibility::Accessibility(const WindowControls& controls)
   c.computerMatchScore->setAccessibleDescription(QStringLiteral("My match score"));
   c.humanBonus->setAccessibleDescription(QStringLiteral("Your bonus points"));
   c.computerBonus->setAccessibleDescription(QStringLiteral("My bonus points"));
+  // Stack label n stands on row n of its base column.
   for (int n = 1; n <= 6; ++n) {
     c.leftStackHeights[static_cast<size_t>(n)]->setAccessibleDescription(
-        QStringLiteral("Computer pieces stacked on column 0, row %1").arg(n));
+        QStringLiteral("The computer's pieces stacked in ") + SquareText(BaseColOf(kComputer), n));
     c.rightStackHeights[static_cast<size_t>(n)]->setAccessibleDescription(
-        QStringLiteral("Your pieces stacked on column 7, row %1").arg(n));
+        QStringLiteral("Your pieces stacked in ") + SquareText(BaseColOf(kHuman), n));
   }
   // The pieces are renamed whenever they move.
   for (int i = 1; i <= 12; ++i) {
@@ -98,7 +96,7 @@ void Accessibility::NamePiece(QObject* object) {
   // pieces[7..12] are the human's.
   const bool human = std::find(controls_.pieces.begin() + 7, controls_.pieces.end(), img) !=
                      controls_.pieces.end();
-  const QString name = PieceName(human ? kHuman : kComputer, img->tag(), img->col(), img->row());
+  const QString name = PieceName(human ? kHuman : kComputer, img->col(), img->row());
   if (img->accessibleName() != name) img->setAccessibleName(name);
 }
 

@@ -3,9 +3,11 @@
 // piece with its square; and the square under the keyboard cursor. (The
 // dialogs name their own controls, and the prompt announces itself.)
 //
-// Squares are named by column 0..7 from the left and row 0..7 from the top,
-// as the game counts them: "Your piece 1, column 1, row 6" is the human's
-// piece 1 on its start square.
+// Squares are named in the rules text's numbers (SquareWords in
+// control/board_help.h): columns 1..6 from the left as the numbers below the
+// board show, rows 1..8 from the top, and the two base columns by their side.
+// "Your piece, column 1, row 7" is the human's piece on the leftmost square
+// of its Safe row. Pieces carry no numbers: the player never sees any.
 //
 // The names know the window by its controls (ui/window/window_controls.h).
 #pragma once
@@ -23,10 +25,11 @@ namespace vandrel {
 
 class Announcer;
 
-// "Your piece 3, column 4, row 4" / "Computer piece 5, column 5, row 3".
-QString PieceName(int team, int piece, int col, int row);
-// The square as the cursor names it: the pieces on it ("Your pieces 2 and 4,
-// column 7, row 3" for a stack), or "Empty square, column 3, row 4".
+// "Your piece, column 4, row 5" / "The computer's piece, column 5, row 4".
+QString PieceName(int team, int col, int row);
+// The square as the cursor names it: the pieces on it ("2 of your pieces,
+// the right Base column, row 4" for a stack), or "Empty square, column 3,
+// row 5".
 QString SquareName(const GameState& s, int col, int row);
 // "Die: 4", or "Die: not thrown" for 0.
 QString DieName(int value);

@@ -158,7 +158,7 @@ TEST_F(HelpDocument, HasTheTitleThenEverySectionInOrder) {
                               "Description",
                               "To play",
                               "Taking a piece",
-                              "Getting off 'Base' column",
+                              "Getting off the Base column",
                               "Scoring",
                               "Keys"};
   auto endOf = [](const QTextBlock& b) {

@@ -19,6 +19,7 @@
 #include "ui/widgets/board_view.h"
 #include "ui/widgets/flat_button.h"
 #include "ui/widgets/panel_widgets.h"
+#include "ui/window/accessibility.h"
 #include "ui/window/keyboard.h"
 #include "ui/window/main_window.h"
 
@@ -160,6 +161,28 @@ TEST_F(KeysTest, ReturnOnAComputerPieceIsTheRemoval) {
   Keys({Qt::Key_Up, Qt::Key_Up, Qt::Key_Return});  // on the computer's piece 1
   EXPECT_EQ(QPoint(S().piece(kComputer, 3).Col, S().piece(kComputer, 3).Row), QPoint(0, 6));
   EXPECT_FALSE(S().TurnBusy);
+}
+
+// What a screen reader hears of the cursor's square, in the rules text's
+// numbers: a piece, a stack in a base column, an empty square.
+TEST(SquareNames, SpeakTheRulesNumbers) {
+  GameState s = Position(vandrel::testing::kStartPicture);
+  vandrel::testing::Place(s, kHuman, 1, 7, 3);
+  vandrel::testing::Place(s, kHuman, 2, 7, 3);
+  vandrel::testing::Place(s, kComputer, 6, 0, 5);
+  const struct {
+    int col, row;
+    const char* name;
+  } cases[] = {
+      {3, 6, "Your piece, column 3, row 7"},
+      {3, 1, "The computer's piece, column 3, row 2"},
+      {3, 4, "Empty square, column 3, row 5"},
+      {7, 3, "2 of your pieces, the right Base column, row 4"},
+      {0, 5, "The computer's piece, the left Base column, row 6"},
+      {7, 6, "Empty square, the right Base column, row 7"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(vandrel::SquareName(s, c.col, c.row).toStdString(), c.name) << c.name;
 }
 
 // H: the hinted piece selected, the cursor on its target, a marker on each
