@@ -27,12 +27,18 @@ namespace {
 // waits until it has returned.
 class ShowingDialog {
  public:
-  explicit ShowingDialog(int& depth) : depth_(depth) { ++depth_; }
-  ~ShowingDialog() { --depth_; }
+  ShowingDialog(QWidget& window, int& depth) : window_(window), depth_(depth) { ++depth_; }
+  // The keys go back to the window: without a window manager (and with some
+  // managers) nothing else gives it the focus once a dialog has gone.
+  ~ShowingDialog() {
+    --depth_;
+    if (window_.isVisible()) window_.activateWindow();
+  }
   ShowingDialog(const ShowingDialog&) = delete;
   ShowingDialog& operator=(const ShowingDialog&) = delete;
 
  private:
+  QWidget& window_;
   int& depth_;
 };
 
@@ -171,25 +177,25 @@ void MainWindow::playSfx(vandrel::Sound snd) {
 
 void MainWindow::showPrompt(std::string_view text) {
   if (!dialogs_) return;
-  ShowingDialog showing(depth_);
+  ShowingDialog showing(*this, depth_);
   dialogs_->prompt(FromUtf8(text));
 }
 
 bool MainWindow::askQuestion(std::string_view text) {
   if (!dialogs_) return false;
-  ShowingDialog showing(depth_);
+  ShowingDialog showing(*this, depth_);
   return dialogs_->ask(FromUtf8(text)) && !closing_;
 }
 
 void MainWindow::messageBox(std::string_view text) {
   if (!dialogs_) return;
-  ShowingDialog showing(depth_);
+  ShowingDialog showing(*this, depth_);
   dialogs_->plainMessage(FromUtf8(text));
 }
 
 void MainWindow::errorBox(std::string_view text) {
   if (!dialogs_) return;
-  ShowingDialog showing(depth_);
+  ShowingDialog showing(*this, depth_);
   dialogs_->errorMessage(FromUtf8(text));
 }
 
@@ -199,7 +205,7 @@ int MainWindow::showOptions(vandrel::GameState& s) {
   bool showMoves = s.ShowMoves;
   int answer;
   {
-    ShowingDialog showing(depth_);
+    ShowingDialog showing(*this, depth_);
     answer = dialogs_->options(&s.GamesPerMatch, &s.SfxOn, &strong, &showMoves);
   }
   if (answer == vandrel::kOptionsApply) {
@@ -214,7 +220,7 @@ std::optional<std::string> MainWindow::askSaveFileName() {
   if (!dialogs_) return std::nullopt;
   std::optional<std::string> name;
   {
-    ShowingDialog showing(depth_);
+    ShowingDialog showing(*this, depth_);
     name = dialogs_->askSaveFile(settings_->LastFolder());
   }
   if (closing_) return std::nullopt;
@@ -226,7 +232,7 @@ std::optional<std::string> MainWindow::askOpenFileName() {
   if (!dialogs_) return std::nullopt;
   std::optional<std::string> name;
   {
-    ShowingDialog showing(depth_);
+    ShowingDialog showing(*this, depth_);
     name = dialogs_->askLoadFile(settings_->LastFolder());
   }
   if (closing_) return std::nullopt;

@@ -99,6 +99,10 @@ for _ in $(seq 200); do
   sleep 0.05
 done
 [ ! -e "$unfinished" ] || fail "declining kept the unfinished match"
+# The keys go back to the board once the prompt has gone, with no window
+# manager to hand the focus on.
+xdotool key n
+xsession_wait_window '^Options$' >/dev/null || fail "no key reached the window after the prompt"
 kill_game
 start
 wait_trace '^settings '
