@@ -119,6 +119,7 @@ for run in $(seq "$runs"); do
   # The sound stream closes after ten seconds without sound; here after one,
   # before the idle figure is taken (a thread that ends in the middle would
   # take its CPU time out of the sum).
+  xsession_forget_kept
   env VANDREL_TRACE=1 VANDREL_SFX_IDLE_MS="${SFX_IDLE_MS:-1000}" "$prog" >"$work/fifo" 2>/dev/null &
   game_pid=$!
   exec 3<"$work/fifo"

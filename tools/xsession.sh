@@ -161,6 +161,14 @@ xsession_private_env() {
   export XDG_STATE_HOME="$home/state" XDG_DATA_HOME="$home/data" XDG_CACHE_HOME="$home/cache"
 }
 
+# Forgets what the game keeps between runs (its settings, the unfinished
+# match, the record) in the private folders, so that the next run starts as
+# the first one did: no offer of the match the last run left, no window mode
+# it chose. For scripts that start the game more than once.
+xsession_forget_kept() {
+  rm -rf "${XDG_CONFIG_HOME:?}/vandrel" "${XDG_STATE_HOME:?}/vandrel" "${XDG_DATA_HOME:?}/vandrel"
+}
+
 # The start every real-window test shares. Exits 77 (skipped) when one of the
 # tools "$@" is not installed. Makes the work folder $work (with the private
 # environment above under $work/home), where the game's

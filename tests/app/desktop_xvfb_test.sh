@@ -74,6 +74,7 @@ focus_game() {
 # Starts the game with the given arguments; the trace goes to $work/trace.
 start() {
   : >"$work/trace"
+  xsession_forget_kept
   env VANDREL_TRACE=1 "$prog" "$@" >"$work/trace" 2>"$work/stderr" &
   game_pid=$!
   wait_trace '^ready$'  # the dialogs exist, and with them their keys

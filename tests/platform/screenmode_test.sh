@@ -145,6 +145,7 @@ reset_mode() {
 start() {
   local name=$1
   shift
+  xsession_forget_kept
   env DISPLAY="$display" VANDREL_TRACE=1 "$@" "$program" >"$work/$name.log" 2>&1 &
   started_pid=$!
 }

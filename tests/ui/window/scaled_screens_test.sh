@@ -66,6 +66,7 @@ for c in "${cases[@]}"; do
   : >"$work/trace"
   args=()
   [ "$window" != - ] && args=(--window)
+  xsession_forget_kept
   env VANDREL_TRACE=1 "$prog" "${args[@]}" >"$work/trace" 2>"$work/stderr" &
   game_pid=$!
   wait_trace '^ready$'
