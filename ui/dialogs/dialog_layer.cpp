@@ -23,7 +23,7 @@ class GameDialogs : public DialogLayer {
   int options(int* gamesPerMatch, bool* sfxOn, bool* strong, bool* showMoves) override {
     return options_->Execute(gamesPerMatch, sfxOn, strong, showMoves);
   }
-  void about() override { about_->Execute(); }
+  bool about() override { return about_->Execute(); }
   bool record(const PlayerRecord& shown) override { return record_->Execute(shown); }
   void plainMessage(const QString& text) override { ShowPlainMessage(parent_, text, layoutScale_); }
   void errorMessage(const QString& text) override { ShowErrorMessage(parent_, text, layoutScale_); }

@@ -31,7 +31,8 @@ class DialogLayer {
   // *sfxOn, *strong (the computer's level) and *showMoves (the help at the
   // board) on Apply. Answers 1 (Apply) or 2 (Cancel).
   virtual int options(int* gamesPerMatch, bool* sfxOn, bool* strong, bool* showMoves) = 0;
-  virtual void about() = 0;
+  // The about box: true when the player left it for the record.
+  virtual bool about() = 0;
   virtual void plainMessage(const QString& text) = 0;
   virtual void errorMessage(const QString& text) = 0;
   // The file dialogs open in `folder` (empty: the working folder).
