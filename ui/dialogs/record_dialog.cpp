@@ -37,12 +37,12 @@ const Row kRows[] = {
 };
 
 // The layout, in the dialog's own pixels at scale 1.
-constexpr int kWidth = 420;
+constexpr int kWidth = 440;
 constexpr int kMargin = 16;
 constexpr int kFirstRow = 64;
 constexpr int kRowHeight = 28;
 constexpr int kGroupGap = 10;
-constexpr int kValueWidth = 112;  // nine digits, the most a count holds
+constexpr int kValueWidth = 128;  // nine digits, the most a count holds
 constexpr int kButtonWidth = 113;
 constexpr int kButtonHeight = 37;
 constexpr int kRowCount = sizeof(kRows) / sizeof(kRows[0]);
