@@ -1,6 +1,7 @@
 // The prompt, the about box, the dialog layer, the message boxes and the file
 // dialogs, driven the way a player drives them: clicks while they run
-// modally. The options dialog has its own file, test_options_dialog.cpp.
+// modally. The options dialog has its own file, test_options_dialog.cpp, and
+// the record its own, test_record_dialog.cpp.
 #include <gtest/gtest.h>
 
 #include <QApplication>
