@@ -27,6 +27,7 @@
 #include "ui/dialogs/dialog_style.h"
 #include "ui/dialogs/options_dialog.h"
 #include "ui/dialogs/prompt_dialog.h"
+#include "ui/dialogs/record_dialog.h"
 #include "ui/media/jpeg_image.h"
 
 namespace {
@@ -201,7 +202,9 @@ TEST_F(DialogTest, TheLayerScalesItsDialogsAndBoxesWithTheWindow) {
   layer->options(&games, &sfx, &strong, &showMoves);
   WhenModal<AboutDialog>(record);
   layer->about();
-  EXPECT_EQ(sizes, (std::vector<QSize>{{606, 400}, {596, 552}, {1004, 538}}));
+  WhenModal<vandrel::RecordDialog>(record);
+  layer->record(vandrel::PlayerRecord{});
+  EXPECT_EQ(sizes, (std::vector<QSize>{{606, 400}, {596, 552}, {1004, 538}, {880, 794}}));
 
   const double unscaled = QMessageBox().font().pointSizeF();
   std::vector<double> fonts;
@@ -307,7 +310,8 @@ TEST_F(FileDialogTest, SaveProposesNoNameAddsVdgAndReplacesWithoutAsking) {
 
   for (const char* name : {"OLD.VDG", "new.vdg"}) {  // existing files, any case
     WhenModal<QFileDialog>([&](QFileDialog* d) { TypeAndAccept(d, name); });
-    EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, QString(), 0.0), Path(name)) << "asked before replacing";
+    EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, QString(), 0.0), Path(name))
+        << "asked before replacing";
   }
   WhenModal<QFileDialog>([](QFileDialog* d) { d->reject(); });
   EXPECT_EQ(vandrel::AskSaveGameFile(nullptr, QString(), 0.0), std::nullopt);
