@@ -50,13 +50,22 @@ AboutDialog::AboutDialog(QWidget* parent)
   WebLink->setCursor(Qt::PointingHandCursor);
   WebLink->installEventFilter(this);
 
-  // Return closes the box as a click on the picture does.
+  // Between the row of pieces and the link, at the right, in the link's face.
+  RecordBtn = MakeFlatButton(Client, QStringLiteral("Record"), QRect(396, 198, 96, 32),
+                             DialogFont(Face::Arial, 19, true, true));
+  RecordBtn->setObjectName(QStringLiteral("RecordBtn"));
+  connect(RecordBtn, &QAbstractButton::clicked, this, &AboutDialog::RecordBtnClick);
+
+  // Return closes the box as a click on the picture does; R asks for the record.
   for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
     BindKey(this, QKeySequence(key), [this] { accept(); });
+  BindKey(this, QKeySequence(Qt::Key_R), [this] { Press(RecordBtn); });
+  RecordBtn->setToolTip(QStringLiteral("Your record (R)"));
+  RecordBtn->setAccessibleName(QStringLiteral("Your record"));
   TitlePicture->setAccessibleName(QStringLiteral("Vandrel"));
 }
 
-void AboutDialog::Execute() { exec(); }
+bool AboutDialog::Execute() { return exec() == kRecord; }
 
 QString AboutDialog::AddressTail(const QString& address) {
   const qsizetype cut =
@@ -65,6 +74,8 @@ QString AboutDialog::AddressTail(const QString& address) {
 }
 
 void AboutDialog::TitlePictureClick() { accept(); }
+
+void AboutDialog::RecordBtnClick() { done(kRecord); }
 
 void AboutDialog::WebLinkClick() {
   const QString address = QStringLiteral("https://") + WebLink->text();

@@ -1,4 +1,5 @@
-// The about box: the title picture, the version and a link to our web page.
+// The about box: the title picture, the version, a link to our web page and
+// the way to the player's record.
 #pragma once
 
 #include <QDialog>
@@ -10,6 +11,8 @@ class QLabel;
 
 namespace vandrel {
 
+class FlatButton;
+
 class AboutDialog : public QDialog {
   Q_OBJECT
  public:
@@ -18,8 +21,13 @@ class AboutDialog : public QDialog {
 
   explicit AboutDialog(QWidget* parent = nullptr);
 
-  // Shows the about box modally until the picture or the link is clicked.
-  void Execute();
+  // The answer of "Record".
+  static constexpr int kRecord = 2;
+
+  // Shows the about box modally until the picture, the link or "Record" is
+  // clicked. True when it closed for "Record" (a click, or R): the player
+  // asked to see the record.
+  bool Execute();
   // The main window's layout scale, which the dialog takes whenever it is
   // shown (0, the default: none told; the dialog stays as it is built).
   void setLayoutScale(double factor) { layoutScale_ = factor; }
@@ -35,10 +43,12 @@ class AboutDialog : public QDialog {
   QLabel* TitlePicture = nullptr;
   QLabel* Version = nullptr;
   QLabel* WebLink = nullptr;
+  FlatButton* RecordBtn = nullptr;  // "Record", under the row of pieces
 
  public slots:
   void TitlePictureClick();
   void WebLinkClick();
+  void RecordBtnClick();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,5 +1,6 @@
 // The main window's way to its modal dialogs: the prompt, the options
-// dialog, the about box, the two message boxes and the file dialogs.
+// dialog, the about box, the player's record, the two message boxes and the
+// file dialogs.
 //
 // The window talks to this small interface so that the widget tests can put
 // a recording stand-in in place of the real dialogs, whose modal loops would
@@ -30,13 +31,15 @@ class DialogLayer {
   // *sfxOn, *strong (the computer's level) and *showMoves (the help at the
   // board) on Apply. Answers 1 (Apply) or 2 (Cancel).
   virtual int options(int* gamesPerMatch, bool* sfxOn, bool* strong, bool* showMoves) = 0;
-  virtual void about() = 0;
+  // The about box: true when the player left it for the record.
+  virtual bool about() = 0;
   virtual void plainMessage(const QString& text) = 0;
   virtual void errorMessage(const QString& text) = 0;
   // The file dialogs open in `folder` (empty: the working folder).
   virtual std::optional<std::string> askSaveFile(const QString& folder) = 0;
   virtual std::optional<std::string> askLoadFile(const QString& folder) = 0;
-  // The player's record; true when the player asked to clear it.
+  // The player's record ("Your record"); true when the player asked to
+  // clear it and said "Yes" when asked again.
   virtual bool record(const PlayerRecord& shown) {
     (void)shown;
     return false;
@@ -47,7 +50,8 @@ class DialogLayer {
 };
 
 // The game's own dialogs, created at once in the order prompt, options,
-// about box. strip: the side panel's picture, for the options dialog.
+// about box, record. strip: the side panel's picture, for the options
+// dialog and the record.
 std::unique_ptr<DialogLayer> CreateDialogs(QWidget* parent, const QImage& strip);
 
 }  // namespace vandrel

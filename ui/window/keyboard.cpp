@@ -62,6 +62,12 @@ Keyboard::Keyboard(const WindowControls& controls, Accessibility* access)
   BindKey(window, QKeySequence(Qt::Key_H), [this] {
     if (CursorShown() && onHint) onHint();
   });
+  // R has no button of its own on the panel: the record is reached through
+  // the about box, whose button tells the key.
+  BindKey(window, QKeySequence(Qt::Key_R), [this] {
+    if (onRecord) onRecord();
+  });
+  controls.aboutButton->setToolTip(QStringLiteral("About Vandrel (R: your record)"));
   controls.board->setToolTip(
       controls.board->toolTip() +
       QStringLiteral(" (Escape); arrow keys move the cursor, Return clicks; H: a hint. "

@@ -55,6 +55,8 @@ class Keyboard : public QObject {
 
   // Key H, while the board takes clicks: asks the game for a hint.
   std::function<void()> onHint;
+  // Key R: shows the player's record.
+  std::function<void()> onRecord;
 
  private:
   void PaintCursor(QPainter& p) const;

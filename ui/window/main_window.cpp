@@ -93,6 +93,7 @@ MainWindow::MainWindow(Options options)
   access_ = std::make_unique<vandrel::Accessibility>(controls_);
   keys_ = std::make_unique<vandrel::Keyboard>(controls_, access_.get());
   keys_->onHint = [this] { Run([&] { game_.HintBtnClick(); }); };
+  keys_->onRecord = [this] { ShowRecord(); };
 
   game_.FormCreate();
   settings_->ApplyTo(game_.state());
@@ -272,7 +273,14 @@ void MainWindow::RichEdit1MouseDown() { controls_.rulesViewer->hide(); }
 
 void MainWindow::SpeedButton5Click() {
   Run([&] {
-    if (dialogs_ && !Quitting()) dialogs_->about();
+    if (dialogs_ && !Quitting() && dialogs_->about()) ShowRecord();
+  });
+}
+
+void MainWindow::ShowRecord() {
+  Run([&] {
+    if (!dialogs_ || Quitting()) return;
+    if (dialogs_->record(memory_->Record()) && !Quitting()) memory_->ClearRecord();
   });
 }
 

@@ -108,6 +108,9 @@ class MainWindow : public QWidget, public vandrel::Presentation {
   void SpeedButton2Click();   // "Rules"
   void SpeedButton5Click();   // "?"
   void RichEdit1MouseDown();  // a click on the rules
+  // The player's record (key R, or "Record" in the about box); cleared when
+  // the player asks for it there.
+  void ShowRecord();
 
  protected:
   // --- The presentation seam ----------------------------------------------------

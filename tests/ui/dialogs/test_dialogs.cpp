@@ -1,6 +1,7 @@
 // The prompt, the about box, the dialog layer, the message boxes and the file
 // dialogs, driven the way a player drives them: clicks while they run
-// modally. The options dialog has its own file, test_options_dialog.cpp.
+// modally. The options dialog has its own file, test_options_dialog.cpp, and
+// the record its own, test_record_dialog.cpp.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -26,6 +27,7 @@
 #include "ui/dialogs/dialog_style.h"
 #include "ui/dialogs/options_dialog.h"
 #include "ui/dialogs/prompt_dialog.h"
+#include "ui/dialogs/record_dialog.h"
 #include "ui/media/jpeg_image.h"
 
 namespace {
@@ -200,7 +202,9 @@ TEST_F(DialogTest, TheLayerScalesItsDialogsAndBoxesWithTheWindow) {
   layer->options(&games, &sfx, &strong, &showMoves);
   WhenModal<AboutDialog>(record);
   layer->about();
-  EXPECT_EQ(sizes, (std::vector<QSize>{{606, 400}, {596, 552}, {1004, 538}}));
+  WhenModal<vandrel::RecordDialog>(record);
+  layer->record(vandrel::PlayerRecord{});
+  EXPECT_EQ(sizes, (std::vector<QSize>{{606, 400}, {596, 552}, {1004, 538}, {880, 794}}));
 
   const double unscaled = QMessageBox().font().pointSizeF();
   std::vector<double> fonts;

@@ -44,7 +44,7 @@ class CountingDialogs : public vandrel::DialogLayer {
     ++shown_->options;
     return 1;
   }
-  void about() override {}
+  bool about() override { return false; }
   void plainMessage(const QString&) override {}
   void errorMessage(const QString&) override {}
   bool ask(const QString&) override { return false; }

@@ -14,6 +14,7 @@
 #include <ostream>
 #include <string>
 
+#include "control/match_memory.h"
 #include "tests/ui/window/window_test.h"
 #include "ui/widgets/flat_button.h"
 #include "ui/widgets/panel_widgets.h"
@@ -60,6 +61,29 @@ TEST_F(WindowTest, SoundButtonAndCaptions) {
   EXPECT_TRUE(S().SfxOn);
   Controls().aboutButton->click();
   EXPECT_EQ(log->aboutShown, 1);
+}
+
+// R and "Record" in the about box show the record as it stands; it is
+// cleared only when the player says so there, and never while quitting.
+TEST_F(WindowTest, RecordFromKeyROrTheAboutBoxClearedOnlyOnYes) {
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  for (const auto& [key, clear] : {std::pair{true, false}, {true, true}, {false, true}}) {
+    window->Memory().CountGame(true);
+    *log = DialogLog{};
+    log->aboutAsksRecord = true;
+    log->clearRecord = clear;
+    key ? QTest::keyClick(window->windowHandle(), Qt::Key_R) : Controls().aboutButton->click();
+    ASSERT_EQ(log->recordsShown.size(), 1u);
+    EXPECT_EQ(log->recordsShown[0].GamesWon, 1);
+    EXPECT_EQ(window->Memory().Record().GamesPlayed, clear ? 0 : 1) << key;
+    window->Memory().ClearRecord();
+  }
+  log->aboutAsksRecord = false;
+  Controls().aboutButton->click();     // the about box closed another way
+  window->game().SpeedButton1Click();  // quitting
+  window->ShowRecord();
+  EXPECT_EQ(log->recordsShown.size(), 1u);
 }
 
 TEST_F(WindowTest, NoKeyClosesTheWindow) {

@@ -32,6 +32,9 @@ struct DialogLog {
   std::vector<QString> messages;
   int optionsShown = 0;
   int aboutShown = 0;
+  bool aboutAsksRecord = false;  // the about box is left for the record
+  std::vector<vandrel::PlayerRecord> recordsShown;
+  bool clearRecord = false;  // the record's answer
 };
 
 class FakeDialogs : public vandrel::DialogLayer {
@@ -42,7 +45,14 @@ class FakeDialogs : public vandrel::DialogLayer {
     ++log_->optionsShown;
     return 1;
   }
-  void about() override { ++log_->aboutShown; }
+  bool about() override {
+    ++log_->aboutShown;
+    return log_->aboutAsksRecord;
+  }
+  bool record(const vandrel::PlayerRecord& shown) override {
+    log_->recordsShown.push_back(shown);
+    return log_->clearRecord;
+  }
   void plainMessage(const QString& text) override { log_->messages.push_back(text); }
   void errorMessage(const QString& text) override { log_->messages.push_back(text); }
   bool ask(const QString&) override { return false; }
