@@ -274,6 +274,7 @@ void MainWindow::RichEdit1MouseDown() { controls_.rulesViewer->hide(); }
 void MainWindow::SpeedButton5Click() {
   Run([&] {
     if (dialogs_ && !Quitting() && dialogs_->about()) ShowRecord();
+    if (isVisible()) activateWindow();  // the keys come back to the board
   });
 }
 
@@ -281,6 +282,7 @@ void MainWindow::ShowRecord() {
   Run([&] {
     if (!dialogs_ || Quitting()) return;
     if (dialogs_->record(memory_->Record()) && !Quitting()) memory_->ClearRecord();
+    if (isVisible()) activateWindow();
   });
 }
 
