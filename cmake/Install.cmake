@@ -7,7 +7,7 @@
 include(GNUInstallDirs)
 
 set(VANDREL_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
-set(VANDREL_APPSTREAM_ID io.github.vandrel.Vandrel)
+set(VANDREL_APPSTREAM_ID io.github.vandrel.vandrel)
 set(VANDREL_ICON_SIZES 16 32 48 64 128 256)
 
 foreach(program IN ITEMS vandrel vandrel-selfplay vandrel-vdg)
