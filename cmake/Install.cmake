@@ -7,7 +7,7 @@
 include(GNUInstallDirs)
 
 set(VANDREL_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
-set(VANDREL_APPSTREAM_ID io.github.vandrel.Vandrel)
+set(VANDREL_APPSTREAM_ID io.github.vandrel.vandrel)
 set(VANDREL_ICON_SIZES 16 32 48 64 128 256)
 
 foreach(program IN ITEMS vandrel vandrel-selfplay vandrel-vdg)
@@ -66,7 +66,9 @@ install(FILES ${VANDREL_PACKAGING_DIR}/vandrel-mime.xml
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vandrel)
 set(CPACK_PACKAGE_VENDOR "The Vandrel developers")
-set(CPACK_PACKAGE_CONTACT "The Vandrel developers <vandrel@vandrel.example.org>")
+# The package's Maintainer. The game has no mail address and no web site yet,
+# so neither is given (lintian reports malformed-contact until one exists).
+set(CPACK_PACKAGE_CONTACT "The Vandrel developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "board game of racing pieces against the computer")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
@@ -82,7 +84,6 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://vandrel.example.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
