@@ -11,12 +11,13 @@
 #include "ui/widgets/flat_button.h"
 #include "ui/widgets/panel_widgets.h"
 #include "ui/window/announcer.h"
+#include "ui/window/game_text.h"
 
 namespace vandrel {
 
 namespace {
 
-QString SquareText(int col, int row) { return QString::fromStdString(SquareWords(col, row)); }
+QString SquareText(int col, int row) { return GameText(SquareOf(col, row)); }
 
 void Name(QWidget* w, const QString& name, const QString& description = {}) {
   if (!w) return;

@@ -118,7 +118,7 @@ class MainWindow : public QWidget, public vandrel::Presentation {
   void invertFrame(int x, int y) override;
   void showMarks(const vandrel::BoardMarks& marks) override;
   void placeCursor(int col, int row) override;
-  void announce(std::string_view text) override;
+  void announce(const vandrel::Said& said) override;
   void setButtonEnabled(vandrel::Button b, bool on) override;
   void showDie(int value) override;
   void setDieEnabled(bool on) override;
