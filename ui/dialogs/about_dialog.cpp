@@ -69,9 +69,10 @@ void AboutDialog::TitlePictureClick() { accept(); }
 void AboutDialog::WebLinkClick() {
   const QString address = QStringLiteral("https://") + WebLink->text();
   if (!openUrl_ || !openUrl_(QUrl(address))) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"),
-                    QStringLiteral("Failed to execute ") + AddressTail(address), QMessageBox::Ok,
-                    this);
+    //: The title of the box when the web page could not be opened.
+    QMessageBox box(QMessageBox::Critical, tr("Error"),
+                    //: %1 is the address without its scheme ("//vandrel.example.org").
+                    tr("Failed to execute %1").arg(AddressTail(address)), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     ScaleText(&box, layoutScale_);
     box.exec();

@@ -20,6 +20,7 @@
 #include "ui/window/kept_settings.h"
 #include "ui/window/keyboard.h"
 #include "ui/window/main_window.h"
+#include "ui/window/window_builder.h"
 
 // --- The board and the side panel ---------------------------------------------------------
 
@@ -140,7 +141,7 @@ void MainWindow::showScores(int computer, int human) {
 }
 
 void MainWindow::setSfxCaption(bool on) {
-  controls_.soundButton->setText(on ? QStringLiteral("SFX On") : QStringLiteral("SFX Off"));
+  controls_.soundButton->setText(vandrel::SoundButtonCaption(on));
   controls_.soundButton->update();
 }
 

@@ -1,7 +1,7 @@
-// The building of the main window's controls: each with its colours, fonts
-// and place in the 800 x 600 layout, the window's colours, and the rules
-// text read into the rules viewer. What the controls do is wired by the
-// window (ui/window/main_window.cpp).
+// The building of the main window's controls: each with its colours, fonts,
+// place in the 800 x 600 layout and caption in the player's language, the
+// window's colours, and the rules text read into the rules viewer. What the controls do is wired by
+// the window (ui/window/main_window.cpp).
 #pragma once
 
 #include <QColor>
@@ -28,6 +28,9 @@ inline constexpr QRgb kCream = qRgb(255, 251, 240);
 
 // A plain-text label sized to its text at `at`, in `colour` also when disabled.
 QLabel* MakeLabel(QWidget* parent, const QString& text, const QFont& font, QRgb colour, QPoint at);
+
+// The sound button's caption: "SFX On" or "SFX Off".
+QString SoundButtonCaption(bool on);
 
 // Reads the compiled-in rules `name` (RTF) into the viewer at the layout's
 // scale, opened at their title.
