@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
   options.keepFiles = true;
   // A saved game named on the command line is what the player chose to play.
   options.offerUnfinished = cl.file.isEmpty();
+  options.language = QString::fromStdString(language);
   int rc = 0;
   {
     MainWindow window(options);

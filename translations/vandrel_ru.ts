@@ -630,80 +630,80 @@ de-select a piece. See vandrel(6).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../ui/window/window_builder.cpp" line="101"/>
+        <location filename="../ui/window/window_builder.cpp" line="107"/>
         <source>right click to de-select piece</source>
         <extracomment>The board&apos;s tooltip; the keys are told after it.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../ui/window/window_builder.cpp" line="160"/>
+        <location filename="../ui/window/window_builder.cpp" line="166"/>
         <source>Score</source>
         <extracomment>The side panel&apos;s heading over the match scores, about 110 layout pixels.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../ui/window/window_builder.cpp" line="170"/>
+        <location filename="../ui/window/window_builder.cpp" line="176"/>
         <source>You</source>
         <extracomment>The player&apos;s row of the scores and of the bonus points, left of the number: about 60 layout pixels.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../ui/window/window_builder.cpp" line="173"/>
+        <location filename="../ui/window/window_builder.cpp" line="179"/>
         <source>Me</source>
         <extracomment>The computer&apos;s row of the scores and of the bonus points, left of the number: about 60 layout pixels. The computer speaks as &quot;I&quot;.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../ui/window/window_builder.cpp" line="192"/>
+        <location filename="../ui/window/window_builder.cpp" line="198"/>
         <source>Bonus Points</source>
         <extracomment>The panel over the scores while a game runs: 145 layout pixels wide, between the &quot;You&quot; and &quot;Me&quot; rows.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../ui/window/window_builder.cpp" line="222"/>
+        <location filename="../ui/window/window_builder.cpp" line="228"/>
         <source>Rules</source>
         <extracomment>A button of the side panel, 105 x 57 layout pixels: shows or hides the rules.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../ui/window/window_builder.cpp" line="231"/>
+        <location filename="../ui/window/window_builder.cpp" line="237"/>
         <source>Throw
 Dice</source>
         <extracomment>A button of the side panel, 72 x 65 layout pixels, in two lines: throws the die.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../ui/window/window_builder.cpp" line="238"/>
+        <location filename="../ui/window/window_builder.cpp" line="244"/>
         <source>Play Game</source>
         <extracomment>A button of the side panel, 145 x 57 layout pixels: starts the next game.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../ui/window/window_builder.cpp" line="246"/>
+        <location filename="../ui/window/window_builder.cpp" line="252"/>
         <source>Save</source>
         <extracomment>A button of the side panel, 69 x 33 layout pixels: saves the game to a file.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../ui/window/window_builder.cpp" line="253"/>
+        <location filename="../ui/window/window_builder.cpp" line="259"/>
         <source>Load</source>
         <extracomment>A button of the side panel, 69 x 33 layout pixels: loads a saved game.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../ui/window/window_builder.cpp" line="261"/>
+        <location filename="../ui/window/window_builder.cpp" line="267"/>
         <source>New Match</source>
         <extracomment>A button of the side panel, 145 x 65 layout pixels: opens the options and starts a new match.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../ui/window/window_builder.cpp" line="269"/>
+        <location filename="../ui/window/window_builder.cpp" line="275"/>
         <source>Bye!</source>
         <extracomment>A button of the side panel, 145 x 65 layout pixels, a small picture at its left: leaves the game.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../ui/window/window_builder.cpp" line="302"/>
+        <location filename="../ui/window/window_builder.cpp" line="308"/>
         <source>Click here to close</source>
         <extracomment>The rules text&apos;s tooltip.</extracomment>
         <translation type="unfinished"></translation>

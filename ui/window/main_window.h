@@ -59,6 +59,10 @@ class MainWindow : public QWidget, public vandrel::Presentation {
     bool keepFiles = false;
     // Offer the match an earlier run left unfinished, once started.
     bool offerUnfinished = false;
+    // The player's language ("de", "pt_BR"; empty for English), for the rules
+    // text. The translations themselves are the application's
+    // (ui/language/translations.h).
+    QString language = {};
   };
 
   // Runs the window's part of the program's start-up, game.FormCreate included.
@@ -198,6 +202,7 @@ class MainWindow : public QWidget, public vandrel::Presentation {
   std::unique_ptr<vandrel::StripPainter> background_;
   QWidget* client_ = nullptr;
   vandrel::LayoutScaler scaler_;
+  QString rulesText_;  // the rules' resource in the player's language
   bool rulesLoaded_ = false;
   std::unique_ptr<vandrel::WindowMode> windowMode_;
 };

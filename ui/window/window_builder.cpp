@@ -69,6 +69,12 @@ QString SoundButtonCaption(bool on) {
   return QCoreApplication::translate("vandrel::WindowBuilder", "SFX Off");
 }
 
+QString RulesTextResource(const QString& language) {
+  const QString translated = QStringLiteral(":/text/HELP_") + language;
+  if (!language.isEmpty() && QFile::exists(translated)) return translated;
+  return QStringLiteral(":/text/HELP");
+}
+
 QLabel* MakeLabel(QWidget* parent, const QString& text, const QFont& font, QRgb colour, QPoint at) {
   auto* l = new QLabel(text, parent);
   l->setFont(font);
@@ -82,8 +88,8 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, const QFont& font, QRgb 
   return l;
 }
 
-void LoadRulesText(QTextEdit* viewer, const char* name, double scale) {
-  QFile file(QStringLiteral(":/text/%1").arg(QLatin1String(name)));
+void LoadRulesText(QTextEdit* viewer, const QString& resource, double scale) {
+  QFile file(resource);
   if (!file.open(QIODevice::ReadOnly)) return;
   viewer->document()->setDefaultFont(WindowFont(Face::Tahoma, 19, true));
   ReadRtf(file.readAll(), viewer->document());

@@ -32,9 +32,14 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, const QFont& font, QRgb 
 // The sound button's caption: "SFX On" or "SFX Off".
 QString SoundButtonCaption(bool on);
 
-// Reads the compiled-in rules `name` (RTF) into the viewer at the layout's
-// scale, opened at their title.
-void LoadRulesText(QTextEdit* viewer, const char* name, double scale);
+// The compiled-in rules for a language ("de"; empty for English):
+// ":/text/HELP_de" where the program has it, the English ":/text/HELP"
+// otherwise.
+QString RulesTextResource(const QString& language);
+
+// Reads the compiled-in rules `resource` (RTF) into the viewer at the
+// layout's scale, opened at their title.
+void LoadRulesText(QTextEdit* viewer, const QString& resource, double scale);
 
 class WindowBuilder {
  public:
