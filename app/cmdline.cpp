@@ -6,6 +6,8 @@
 #include <mutex>
 #include <vector>
 
+#include "ui/language/translations.h"
+
 #ifndef VANDREL_VERSION
 #error "the build gives the program's version"
 #endif
@@ -18,6 +20,10 @@ constexpr const char* kProgram = "vandrel";
 
 std::string Line(const QString& s) { return s.toStdString() + "\n"; }
 
+// The command line's texts, in the player's language: read before the
+// application object exists, so through the catalogues themselves.
+QString Tr(const char* text) { return translate("vandrel::CommandLine", text); }
+
 struct Option {
   QStringList names;
   const char* description;
@@ -25,37 +31,71 @@ struct Option {
 
 // -h/--help, -v/--version, --window, in the order --help lists them.
 const Option kOptions[] = {
-    {{QStringLiteral("h"), QStringLiteral("help")}, "show this help and exit"},
-    {{QStringLiteral("v"), QStringLiteral("version")}, "show the version and exit"},
-    {{QStringLiteral("window")}, "play in a window and leave the screen mode alone"},
+    {{QStringLiteral("h"), QStringLiteral("help")},
+     //: --help's list of options: each in one line after a column of 20
+     //: characters, within 80.
+     QT_TRANSLATE_NOOP("vandrel::CommandLine", "show this help and exit")},
+    {{QStringLiteral("v"), QStringLiteral("version")},
+     QT_TRANSLATE_NOOP("vandrel::CommandLine", "show the version and exit")},
+    {{QStringLiteral("window")},
+     QT_TRANSLATE_NOOP("vandrel::CommandLine", "play in a window and leave the screen mode alone")},
 };
+
+// "  -h, --help        show this help and exit": a name and its description.
+std::string HelpRow(const QString& names, const QString& description) {
+  return Line(QStringLiteral("  ") + names.leftJustified(18) + description);
+}
 
 std::string HelpText() {
   // QCommandLineParser's own text needs the application object, which would
   // need the display; ours is written out in the same shape.
-  std::string text =
-      "Usage: vandrel [options] [FILE.vdg]\n"
-      "Vandrel: a board game for one player against the computer.\n"
-      "\n"
-      "Options:\n";
+  //: --help's first line. "vandrel", "[" and "]" stay; "options" and "FILE"
+  //: may be translated.
+  std::string text = Line(translate("vandrel::CommandLine", "Usage: vandrel [options] [FILE.vdg]"));
+  text += Line(translate("vandrel::CommandLine",
+                         "Vandrel: a board game for one player against the computer."));
+  //: --help's heading over the options.
+  text += "\n" + Line(translate("vandrel::CommandLine", "Options:"));
   for (const Option& o : kOptions) {
     QString names;
     for (const QString& n : o.names) {
       if (!names.isEmpty()) names += QStringLiteral(", ");
       names += (n.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + n;
     }
-    text += "  " + names.leftJustified(18).toStdString() + o.description + "\n";
+    text += HelpRow(names, Tr(o.description));
   }
-  text +=
-      "\n"
-      "Arguments:\n"
-      "  FILE.vdg          a saved game to start from, as \"Load\" starts one\n"
-      "\n"
-      "Keys: N New Match, P Play Game, Space or D Throw Dice, H a hint, F1 Rules,\n"
-      "M sound on or off, R Your record, F11 full screen or a window, Ctrl+S Save,\n"
-      "Ctrl+O Load, Ctrl+Q Bye!; on the board the arrows and Return, Escape to\n"
-      "de-select a piece. See vandrel(6).\n";
+  //: --help's heading over the arguments.
+  text += "\n" + Line(translate("vandrel::CommandLine", "Arguments:"));
+  //: --help: the name of the argument, as in the first line ("[FILE.vdg]");
+  //: at most 16 characters.
+  text += HelpRow(
+      translate("vandrel::CommandLine", "FILE.vdg"),
+      //: --help: what the argument is. "Load" is the button.
+      translate("vandrel::CommandLine", "a saved game to start from, as \"Load\" starts one"));
+  //: --help's last lines, each within 80 characters: the keys and the buttons
+  //: they press, by the buttons' captions. "vandrel(6)" is the manual page.
+  text += "\n" + Line(translate(
+                     "vandrel::CommandLine",
+                     "Keys: N New Match, P Play Game, Space or D Throw Dice, H a hint, F1 Rules,\n"
+                     "M sound on or off, R Your record, F11 full screen or a window, Ctrl+S Save,\n"
+                     "Ctrl+O Load, Ctrl+Q Bye!; on the board the arrows and Return, Escape to\n"
+                     "de-select a piece. See vandrel(6)."));
   return text;
+}
+
+// Why the parser refused the command line.
+QString ParseError(const QCommandLineParser& parser) {
+  const QStringList unknown = parser.unknownOptionNames();
+  //: A command line refused: one option the program does not know.
+  if (unknown.size() == 1)
+    return translate("vandrel::CommandLine", "Unknown option '%1'.").arg(unknown.first());
+  //: A command line refused: the options the program does not know, with
+  //: commas between them.
+  if (unknown.size() > 1)
+    return translate("vandrel::CommandLine", "Unknown options: %1.")
+        .arg(unknown.join(QStringLiteral(", ")));
+  // A value given to an option that takes none: Qt's words.
+  return parser.errorText();
 }
 
 }  // namespace
@@ -76,11 +116,12 @@ CommandLine ParseCommandLine(const QStringList& args) {
   const auto usage = [&cl](const QString& why) {
     cl.done = true;
     cl.exitCode = kExitUsage;
-    cl.err = std::string(kProgram) + ": " + why.toStdString() +
-             "\nTry 'vandrel --help' for more information.\n";
+    cl.err = std::string(kProgram) + ": " + Line(why) +
+             //: After a command line refused; "vandrel --help" stays.
+             Line(translate("vandrel::CommandLine", "Try 'vandrel --help' for more information."));
     return cl;
   };
-  if (!parser.parse(args)) return usage(parser.errorText());
+  if (!parser.parse(args)) return usage(ParseError(parser));
   if (parser.isSet(help)) {
     cl.done = true;
     cl.out = HelpText();
@@ -93,7 +134,8 @@ CommandLine ParseCommandLine(const QStringList& args) {
     return cl;
   }
   const QStringList files = parser.positionalArguments();
-  if (files.size() > 1) return usage(QStringLiteral("one saved game at a time"));
+  //: A command line refused: it named more than one saved game.
+  if (files.size() > 1) return usage(translate("vandrel::CommandLine", "one saved game at a time"));
   cl.windowed = parser.isSet(window);
   if (!files.isEmpty()) cl.file = files.first();
   return cl;
@@ -106,7 +148,10 @@ std::string DisplayProblem() {
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   const char* display = std::getenv("DISPLAY");
   if ((!display || !*display) && !(!platform && wayland && *wayland)) {
-    return "cannot open a display: DISPLAY is not set";
+    //: The program cannot start: no display named. DISPLAY is the
+    //: environment variable's name and stays.
+    return translate("vandrel::CommandLine", "cannot open a display: DISPLAY is not set")
+        .toStdString();
   }
   return {};
 }
@@ -156,11 +201,16 @@ void OnStartUpMessage(QtMsgType type, const QMessageLogContext& context, const Q
   }
   std::string why;
   if (s.noConnection) {
-    why = "cannot open display '" + s.display.toStdString() + "'";
+    //: The program cannot start: %1 is the display's name (":0").
+    why =
+        translate("vandrel::CommandLine", "cannot open display '%1'").arg(s.display).toStdString();
   } else {
     // Not the display: what Qt said on the way tells what it was.
     for (const Held& h : s.held) std::fprintf(stderr, "%s\n", h.text.toLocal8Bit().constData());
-    why = "cannot start: " + text.section(QLatin1Char('\n'), 0, 0).toStdString();
+    //: The program cannot start: %1 is Qt's reason, in English.
+    why = translate("vandrel::CommandLine", "cannot start: %1")
+              .arg(text.section(QLatin1Char('\n'), 0, 0))
+              .toStdString();
   }
   std::fprintf(stderr, "%s: %s\n", kProgram, why.c_str());
   std::fflush(stderr);

@@ -3,8 +3,10 @@
 //   vandrel [--window] [FILE.vdg]      (vandrel --help for the rest)
 //
 // Environment: VANDREL_TRACE=1 writes one line per game event on standard
-// output; VANDREL_DEVELOPER=1 shows the developer controls (and leaves the
-// screen mode alone, since they need more room than 800 x 600).
+// output (in English, whatever the language); VANDREL_DEVELOPER=1 shows the
+// developer controls (and leaves the screen mode alone, since they need more
+// room than 800 x 600). LANGUAGE, LC_ALL, LC_MESSAGES and LANG choose the
+// language (ui/language/language_choice.h).
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
@@ -15,6 +17,8 @@
 #include "app/cmdline.h"
 #include "platform/mode_guardian.h"
 #include "platform/quit_signals.h"
+#include "ui/language/language_choice.h"
+#include "ui/language/translations.h"
 #include "ui/window/main_window.h"
 #include "ui/window/preload.h"
 
@@ -36,6 +40,10 @@ QStringList Arguments(int argc, char** argv) {
 int main(int argc, char** argv) {
   if (int rc = vandrel::RunModeGuardianIfAsked(argc, argv); rc >= 0) return rc;
 
+  // The player's language comes first: the command line speaks it too.
+  const std::string language = vandrel::ChooseLanguage();
+  vandrel::LoadTranslations(language);
+
   // The command line is settled before Qt starts; a display Qt cannot open
   // is told in one line while the application object is made.
   const vandrel::CommandLine cl = vandrel::ParseCommandLine(Arguments(argc, argv));
@@ -54,6 +62,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   guard.reset();
   QApplication::setApplicationName(QStringLiteral("Vandrel"));
+  vandrel::InstallTranslations();  // before the first widget
 
   MainWindow::Options options;
   options.developer = EnvOn("VANDREL_DEVELOPER");
@@ -61,6 +70,7 @@ int main(int argc, char** argv) {
   options.keepFiles = true;
   // A saved game named on the command line is what the player chose to play.
   options.offerUnfinished = cl.file.isEmpty();
+  options.language = QString::fromStdString(language);
   int rc = 0;
   {
     MainWindow window(options);

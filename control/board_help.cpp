@@ -1,14 +1,13 @@
 #include "control/board_help.h"
 
 #include "rules/reach.h"
+#include "rules/translation_marks.h"
 
 namespace vandrel {
 
 namespace {
 
 bool Moved(const TPiece& a, const TPiece& b) { return a.Col != b.Col || a.Row != b.Row; }
-
-std::string Number(int n) { return std::to_string(n); }
 
 }  // namespace
 
@@ -35,42 +34,79 @@ uint64_t LastMoveSquares(const PieceTable& before, const PieceTable& after) {
   return bits;
 }
 
-std::string SquareWords(int col, int row) {
-  const std::string rowWords = ", row " + Number(row + 1);
-  if (col == BaseColOf(kComputer)) return "the left Base column" + rowWords;
-  if (col == BaseColOf(kHuman)) return "the right Base column" + rowWords;
-  return "column " + Number(col) + rowWords;
+// The words are marked for translation; the window says them in the
+// player's language (ui/window/game_text.h).
+SquareSaid SquareOf(int col, int row) {
+  //: A square of the board, in sentences such as the hint; %1 is the row
+  //: (1 to 8 from the top). The left Base column is the computer's.
+  if (col == BaseColOf(kComputer))
+    return {QT_TRANSLATE_NOOP("vandrel::Game", "the left Base column, row %1"), {row + 1, 0}};
+  //: A square of the board; %1 is the row (1 to 8 from the top). The right
+  //: Base column is the player's.
+  if (col == BaseColOf(kHuman))
+    return {QT_TRANSLATE_NOOP("vandrel::Game", "the right Base column, row %1"), {row + 1, 0}};
+  //: A square of the board: %1 is the column (1 to 6 from the left), %2 the
+  //: row (1 to 8 from the top).
+  return {QT_TRANSLATE_NOOP("vandrel::Game", "column %1, row %2"), {col, row + 1}};
 }
 
-std::string ComputerMoveText(const PieceTable& before, const PieceTable& after) {
-  std::string text;
+std::string SquareWords(int col, int row) { return English(SquareOf(col, row)); }
+
+Said ComputerMoveSaid(const PieceTable& before, const PieceTable& after) {
+  Said said;
   for (int p = 0; p < kPiecesPerTeam; ++p) {
     const TPiece& was = before[kComputer][p];
     const TPiece& is = after[kComputer][p];
     if (!Moved(was, is)) continue;
-    text = "I moved my piece from " + SquareWords(was.Col, was.Row) + " to " +
-           SquareWords(is.Col, is.Row);
+    //: A screen reader's alert after the computer's move: %1 and %2 are
+    //: squares ("column 2, row 2", "the left Base column, row 7").
+    said = {QT_TRANSLATE_NOOP("vandrel::Game", "I moved my piece from %1 to %2"),
+            {SquareOf(was.Col, was.Row), SquareOf(is.Col, is.Row)}};
   }
   for (int p = 0; p < kPiecesPerTeam; ++p) {
     const TPiece& was = before[kHuman][p];
     if (!Moved(was, after[kHuman][p])) continue;
     // With a move, the human's piece stood where the computer's landed; without
     // one, the computer used the removal option on it.
-    text += text.empty() ? "I sent back your piece on " + SquareWords(was.Col, was.Row)
-                         : " and took your piece there";
+    if (said.empty()) {
+      //: A screen reader's alert: the computer used the removal option; %1 is
+      //: the square.
+      said = {QT_TRANSLATE_NOOP("vandrel::Game", "I sent back your piece on %1"),
+              {SquareOf(was.Col, was.Row)}};
+    } else {
+      //: A screen reader's alert after the computer's move that took the
+      //: player's piece where it landed: %1 and %2 are squares.
+      said.format = QT_TRANSLATE_NOOP("vandrel::Game",
+                                      "I moved my piece from %1 to %2 and took your piece there");
+    }
   }
-  return text;
+  return said;
+}
+
+std::string ComputerMoveText(const PieceTable& before, const PieceTable& after) {
+  return English(ComputerMoveSaid(before, after));
+}
+
+Said HintSaid(const PieceTable& b, const Choice& c, int removal) {
+  if (c.piece == 0) {
+    //: A screen reader's alert for the hint key: the removal option, when the
+    //: piece is not known.
+    if (removal < 1 || removal > kPiecesPerTeam)
+      return {QT_TRANSLATE_NOOP("vandrel::Game", "Hint: send back the computer's piece")};
+    const TPiece& y = b[kComputer][removal - 1];
+    //: A screen reader's alert for the hint key: the removal option; %1 is the
+    //: square of the computer's piece.
+    return {QT_TRANSLATE_NOOP("vandrel::Game", "Hint: send back the computer's piece on %1"),
+            {SquareOf(y.Col, y.Row)}};
+  }
+  const TPiece& x = b[kHuman][c.piece - 1];
+  //: A screen reader's alert for the hint key: %1 and %2 are squares.
+  return {QT_TRANSLATE_NOOP("vandrel::Game", "Hint: move your piece from %1 to %2"),
+          {SquareOf(x.Col, x.Row), SquareOf(c.col, c.row)}};
 }
 
 std::string HintText(const PieceTable& b, const Choice& c, int removal) {
-  if (c.piece == 0) {
-    if (removal < 1 || removal > kPiecesPerTeam) return "Hint: send back the computer's piece";
-    const TPiece& y = b[kComputer][removal - 1];
-    return "Hint: send back the computer's piece on " + SquareWords(y.Col, y.Row);
-  }
-  const TPiece& x = b[kHuman][c.piece - 1];
-  return "Hint: move your piece from " + SquareWords(x.Col, x.Row) + " to " +
-         SquareWords(c.col, c.row);
+  return English(HintSaid(b, c, removal));
 }
 
 }  // namespace vandrel

@@ -8,6 +8,7 @@
 #include "control/match_memory.h"
 #include "control/savegame.h"
 #include "rules/rules.h"
+#include "rules/translation_marks.h"
 
 namespace vandrel {
 
@@ -188,8 +189,7 @@ void Game::ComputaBtnClick() {
   }
   lastMove_ = LastMoveSquares(before, s_.Pieces);
   UpdateMarks();
-  if (const std::string said = ComputerMoveText(before, s_.Pieces); !said.empty())
-    ui_.Announce(said);
+  ui_.Announce(ComputerMoveSaid(before, s_.Pieces));
   ui_.RedrawPieces(s_);
   ui_.ProcessMessages();
   s_.PieceSelected = false;
@@ -230,7 +230,9 @@ void Game::DiceBtnClick() {
   const int t = s_.teamspin;
   if (CountMoveOptions(s_, ui_, t, RecordCandidate) == 0) {
     ui_.Trace("pass %d", t);
-    ui_.ShowPrompt(t == kComputer ? "I can't move!" : "You can't move!");
+    //: The prompt when the die gives the side to move no move; "I" is the computer.
+    ui_.ShowPrompt(t == kComputer ? QT_TRANSLATE_NOOP("vandrel::Game", "I can't move!")
+                                  : QT_TRANSLATE_NOOP("vandrel::Game", "You can't move!"));
     s_.TurnBusy = false;
     return;
   }
@@ -338,14 +340,16 @@ void Game::FinishMatch() {
     AnnounceMatch(false);
   } else {
     if (s_.SfxOn) ui_.PlaySfx(Sound::WIN);
-    ui_.ShowPrompt("Game Over - It's a Draw!");
+    ui_.ShowPrompt(QT_TRANSLATE_NOOP("vandrel::Game", "Game Over - It's a Draw!"));
   }
   SetButton(Button::NewMatch, true);
 }
 
 void Game::AnnounceMatch(bool humanWon) {
   if (s_.SfxOn) ui_.PlaySfx(humanWon ? Sound::WIN : Sound::LOSE);
-  ui_.ShowPrompt(humanWon ? "Match Over - You Win!" : "Match Over - You Lose!");
+  //: The prompt at a match's end.
+  ui_.ShowPrompt(humanWon ? QT_TRANSLATE_NOOP("vandrel::Game", "Match Over - You Win!")
+                          : QT_TRANSLATE_NOOP("vandrel::Game", "Match Over - You Lose!"));
 }
 
 void Game::sfxBtnClick() {
@@ -398,7 +402,9 @@ void Game::OfferUnfinishedMatch() {
   if (memory_ == nullptr || s_.LoopDepth > 0) return;
   SavedGame g;
   if (!memory_->FindUnfinished(g)) return;
-  if (ui_.AskQuestion("Continue your unfinished match?")) {
+  //: The prompt's question at start-up, answered "Yes" or "No": the match an
+  //: earlier run left unfinished.
+  if (ui_.AskQuestion(QT_TRANSLATE_NOOP("vandrel::Game", "Continue your unfinished match?"))) {
     LoadBtnClick(memory_->paths().unfinished);
   } else if (!ui_.Quitting()) {
     memory_->ForgetUnfinished();

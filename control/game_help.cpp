@@ -1,6 +1,5 @@
 // The game's side of the help at the board: the hint and the markers.
 #include <optional>
-#include <string>
 
 #include "computer/hint.h"
 #include "control/board_help.h"
@@ -20,11 +19,11 @@ void Game::HintBtnClick() {
     const TPiece& x = s_.piece(kComputer, r);
     ui_.PlaceCursor(x.Col, x.Row);
     UpdateMarks();
-    ui_.Announce(HintText(s_.Pieces, *hint, r));
+    ui_.Announce(HintSaid(s_.Pieces, *hint, r));
     return;
   }
   ui_.Trace("hint %d %d %d", hint->piece, hint->col, hint->row);
-  const std::string said = HintText(s_.Pieces, *hint, 0);
+  const Said said = HintSaid(s_.Pieces, *hint, 0);
   pc1MouseDown(hint->piece, MouseButton::Left);
   ui_.PlaceCursor(hint->col, hint->row);
   ui_.Announce(said);

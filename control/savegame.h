@@ -24,6 +24,7 @@
 #include <string>
 
 #include "rules/state.h"
+#include "rules/translation_marks.h"
 
 namespace vandrel {
 
@@ -42,7 +43,11 @@ struct SavedGame {
 };
 
 // The message for a file that is not one of ours, or not one we can trust.
-inline constexpr const char* kNotASavedGame = "This file is not a Vandrel saved game.";
+// The other reasons a file cannot be read or written are the system's own
+// (strerror), which the window shows as they are.
+//: An error box, when a saved game is loaded.
+inline constexpr const char* kNotASavedGame =
+    QT_TRANSLATE_NOOP("vandrel::Game", "This file is not a Vandrel saved game.");
 
 // The stored part of a game; the two button flags are the game's own.
 SavedGame SavedGameOf(const GameState& s);

@@ -25,6 +25,7 @@
 #include <string>
 #include <string_view>
 
+#include "rules/said.h"
 #include "rules/state.h"
 
 namespace vandrel {
@@ -105,9 +106,9 @@ class Presentation {
   void PlaceCursor(int col, int row) {
     if (live()) placeCursor(col, row);
   }
-  // Tells a screen reader one short message at once, as an alert.
-  void Announce(std::string_view text) {
-    if (live()) announce(text);
+  // Tells a screen reader one short sentence at once, as an alert.
+  void Announce(const Said& said) {
+    if (live() && !said.empty()) announce(said);
   }
 
   // --- Side panel ---------------------------------------------------------
@@ -162,6 +163,10 @@ class Presentation {
   // --- Sounds and modal dialogs -------------------------------------------
   // Plays one sound and returns when it has ended.
   void PlaySfx(Sound snd);
+  // The texts of the prompts and message boxes are English, marked for
+  // translation (rules/translation_marks.h); the window says them in the
+  // player's language, the trace keeps them English.
+  //
   // Shows one message in the prompt dialog and returns when it is closed.
   void ShowPrompt(std::string_view text);
   // Asks a question in the prompt dialog, traced as a prompt: true for
@@ -212,7 +217,7 @@ class Presentation {
   // The help at the board: nothing shows where these are not overridden.
   virtual void showMarks(const BoardMarks&) {}
   virtual void placeCursor(int, int) {}
-  virtual void announce(std::string_view) {}
+  virtual void announce(const Said&) {}
   virtual void setButtonEnabled(Button b, bool on) = 0;
   virtual void showDie(int value) = 0;
   virtual void setDieEnabled(bool on) = 0;

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "rules/translation_marks.h"
+
 namespace vandrel {
 
 namespace {
@@ -111,7 +113,9 @@ bool IsLegalMove(const GameState& s, Presentation& ui, int t, int p, int col, in
   if (x.OnBase) {
     const bool wrong = t == 0 ? row > x.Row : row < x.Row;
     if (wrong) {
-      ui.MessageBox("Wrong direction");
+      //: A message box: a piece in its Base column may only go on towards its
+      //: return square.
+      ui.MessageBox(QT_TRANSLATE_NOOP("vandrel::Game", "Wrong direction"));
       return false;
     }
   } else {
@@ -225,9 +229,11 @@ int CountMoveOptions(GameState& s, Presentation& ui, int t, RecordFn record) {
 void ShowBadMove(GameState& s, Presentation& ui, bool frame) {
   if (frame) {
     ui.InvertFrame(s.SelX, s.SelY);
-    ui.ShowPrompt("You can't move there!");
+    //: The prompt: a box of two lines of 273 layout pixels in a bold 19-pixel face.
+    ui.ShowPrompt(QT_TRANSLATE_NOOP("vandrel::Game", "You can't move there!"));
   } else {
-    ui.ShowPrompt("Click the Dice!");
+    //: The prompt. "Dice" is the "Throw Dice" button.
+    ui.ShowPrompt(QT_TRANSLATE_NOOP("vandrel::Game", "Click the Dice!"));
   }
 }
 
@@ -338,7 +344,9 @@ void ScoreGame(GameState& s, Presentation& ui, int w) {
 
 void AnnounceGame(GameState& s, Presentation& ui, bool humanWon) {
   if (s.SfxOn) ui.PlaySfx(humanWon ? Sound::WIN : Sound::LOSE);
-  ui.ShowPrompt(humanWon ? "Game Over - You Win!" : "Game Over - You Lose!");
+  //: The prompt at a game's end.
+  ui.ShowPrompt(humanWon ? QT_TRANSLATE_NOOP("vandrel::Game", "Game Over - You Win!")
+                         : QT_TRANSLATE_NOOP("vandrel::Game", "Game Over - You Lose!"));
 }
 
 }  // namespace vandrel

@@ -8,6 +8,9 @@ packages=(
   build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang
   # libraries the program links
   qt6-base-dev qt6-base-dev-tools libsdl2-mixer-dev
+  # the translations: lupdate and lrelease with their CMake functions, and
+  # Qt's own catalogues, compiled into the program
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   libjpeg62-turbo-dev libxrandr-dev libx11-dev libfontconfig-dev
   # fonts that stand in for the Windows ones
   fonts-dejavu-core fonts-liberation

@@ -159,6 +159,9 @@ xsession_private_env() {
   chmod 700 "$home/runtime"
   export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$home/runtime" XDG_CONFIG_HOME="$home/config"
   export XDG_STATE_HOME="$home/state" XDG_DATA_HOME="$home/data" XDG_CACHE_HOME="$home/cache"
+  # The scripts find the windows and controls by their English names,
+  # whatever language the desktop speaks (LANGUAGE=en wins over any locale).
+  export LANGUAGE=en
 }
 
 # Forgets what the game keeps between runs (its settings, the unfinished

@@ -31,8 +31,9 @@ Outcome Start(const std::string& env, const std::string& args) {
   char dir[] = "/tmp/vandrel-cmdline.XXXXXX";
   if (!mkdtemp(dir)) return {};
   const std::string out = std::string(dir) + "/out", err = std::string(dir) + "/err";
-  const std::string cmd = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + env + " " +
-                          VANDREL_PROGRAM + " " + args + " >" + out + " 2>" + err;
+  // In English, whatever language the machine speaks.
+  const std::string cmd = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LANGUAGE=en " +
+                          env + " " + VANDREL_PROGRAM + " " + args + " >" + out + " 2>" + err;
   Outcome r;
   const int rc = std::system(cmd.c_str());
   r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : 128 + WTERMSIG(rc);

@@ -85,7 +85,7 @@ class FakePresentation : public Presentation {
     cursorCol = col;
     cursorRow = row;
   }
-  void announce(std::string_view text) override { announced.emplace_back(text); }
+  void announce(const Said& said) override { announced.push_back(English(said)); }
   void showDie(int value) override { dieShown = value; }
   void setDieEnabled(bool on) override { dieEnabled = on; }
   void showTurnArrow(int team) override;

@@ -51,8 +51,10 @@ AboutDialog::AboutDialog(QWidget* parent)
   WebLink->installEventFilter(this);
 
   // Between the row of pieces and the link, at the right, in the link's face.
-  RecordBtn = MakeFlatButton(Client, QStringLiteral("Record"), QRect(396, 198, 96, 32),
-                             DialogFont(Face::Arial, 19, true, true));
+  RecordBtn = MakeFlatButton(
+      Client,
+      //: The about box's button to the player's record, 96 x 32 layout pixels.
+      tr("Record"), QRect(396, 198, 96, 32), DialogFont(Face::Arial, 19, true, true));
   RecordBtn->setObjectName(QStringLiteral("RecordBtn"));
   connect(RecordBtn, &QAbstractButton::clicked, this, &AboutDialog::RecordBtnClick);
 
@@ -60,8 +62,8 @@ AboutDialog::AboutDialog(QWidget* parent)
   for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
     BindKey(this, QKeySequence(key), [this] { accept(); });
   BindKey(this, QKeySequence(Qt::Key_R), [this] { Press(RecordBtn); });
-  RecordBtn->setToolTip(QStringLiteral("Your record (R)"));
-  RecordBtn->setAccessibleName(QStringLiteral("Your record"));
+  RecordBtn->setToolTip(tr("Your record (R)"));
+  RecordBtn->setAccessibleName(tr("Your record"));
   TitlePicture->setAccessibleName(QStringLiteral("Vandrel"));
 }
 
@@ -80,9 +82,10 @@ void AboutDialog::RecordBtnClick() { done(kRecord); }
 void AboutDialog::WebLinkClick() {
   const QString address = QStringLiteral("https://") + WebLink->text();
   if (!openUrl_ || !openUrl_(QUrl(address))) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"),
-                    QStringLiteral("Failed to execute ") + AddressTail(address), QMessageBox::Ok,
-                    this);
+    //: The title of the box when the web page could not be opened.
+    QMessageBox box(QMessageBox::Critical, tr("Error"),
+                    //: %1 is the address without its scheme ("//vandrel.example.org").
+                    tr("Failed to execute %1").arg(AddressTail(address)), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     ScaleText(&box, layoutScale_);
     box.exec();

@@ -32,14 +32,16 @@ OptionsDialog::OptionsDialog(const QImage& strip, QWidget* parent)
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       strip_(strip) {
   setObjectName(QStringLiteral("OptionsDialog"));
-  setWindowTitle(QStringLiteral("Options"));
+  //: The options dialog's title.
+  setWindowTitle(tr("Options"));
   setFixedSize(298, 180 + kRow + kBand);
   setFont(DialogFont(Face::Tahoma, 19, false));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, QColor(0, 64, 0));
   setPalette(palette);
 
-  GamesCaption = new QLabel(QStringLiteral("Games / Match"), this);
+  //: Left of the games per match, 168 layout pixels before the number.
+  GamesCaption = new QLabel(tr("Games / Match"), this);
   GamesCaption->setObjectName(QStringLiteral("GamesCaption"));
   MakeCreamLabel(GamesCaption, DialogFont(Face::Tahoma, 19, false));
   GamesCaption->move(16, 40);
@@ -66,7 +68,8 @@ OptionsDialog::OptionsDialog(const QImage& strip, QWidget* parent)
   SoundBox->setGeometry(68, 104, 15, 15);
   SoundBox->setChecked(true);  // the first time only; afterwards it keeps its state
 
-  SoundCaption = new QLabel(QStringLiteral("Sound FX On/Off"), this);
+  //: Right of its check box: 190 layout pixels up to the dialog's edge.
+  SoundCaption = new QLabel(tr("Sound FX On/Off"), this);
   SoundCaption->setObjectName(QStringLiteral("SoundCaption"));
   MakeCreamLabel(SoundCaption, DialogFont(Face::Tahoma, 19, false));
   SoundCaption->move(104, 100);
@@ -77,22 +80,29 @@ OptionsDialog::OptionsDialog(const QImage& strip, QWidget* parent)
   ShowMovesBox->setGeometry(SoundBox->geometry().translated(0, kRow));
   ShowMovesBox->setChecked(true);
 
-  ShowMovesCaption = new QLabel(QStringLiteral("Show moves"), this);
+  //: Right of its check box: 190 layout pixels. The marks on the board where
+  //: a selected piece may go and what the computer moved.
+  ShowMovesCaption = new QLabel(tr("Show moves"), this);
   ShowMovesCaption->setObjectName(QStringLiteral("ShowMovesCaption"));
   MakeCreamLabel(ShowMovesCaption, DialogFont(Face::Tahoma, 19, false));
   ShowMovesCaption->move(SoundCaption->pos() + QPoint(0, kRow));
   ShowMovesCaption->adjustSize();
 
-  LevelCaption = new QLabel(QStringLiteral("Computer:"), this);
+  //: Over the computer's two levels, "Classic" and "Strong": 280 layout pixels.
+  LevelCaption = new QLabel(tr("Computer:"), this);
   LevelCaption->setObjectName(QStringLiteral("LevelCaption"));
   MakeCreamLabel(LevelCaption, DialogFont(Face::Tahoma, 19, false));
   LevelCaption->adjustSize();
   // Two choices on the dialog's face; Left and Right go from one to the other.
   ClassicChoice =
-      MakeCreamChoice(this, QStringLiteral("Classic"), DialogFont(Face::Tahoma, 19, false));
+      //: The computer's level as the game first had it: a choice of about 85
+      //: layout pixels beside its round button.
+      MakeCreamChoice(this, tr("Classic"), DialogFont(Face::Tahoma, 19, false));
   ClassicChoice->setObjectName(QStringLiteral("ClassicChoice"));
   StrongChoice =
-      MakeCreamChoice(this, QStringLiteral("Strong"), DialogFont(Face::Tahoma, 19, false));
+      //: The computer's stronger level: a choice of about 95 layout pixels
+      //: beside its round button.
+      MakeCreamChoice(this, tr("Strong"), DialogFont(Face::Tahoma, 19, false));
   StrongChoice->setObjectName(QStringLiteral("StrongChoice"));
   for (QRadioButton* choice : {ClassicChoice, StrongChoice})
     choice->setGeometry(choice == ClassicChoice ? kClassicLeft : kStrongLeft, kBandTop + kRow - 6,
@@ -100,10 +110,12 @@ OptionsDialog::OptionsDialog(const QImage& strip, QWidget* parent)
   ClassicChoice->setChecked(true);
   LevelCaption->move(16, kBandTop - 4);
 
-  CancelBtn = MakeFlatButton(this, QStringLiteral("Cancel"), QRect(8, kBandTop + kBand, 113, 37),
+  //: A button of 113 x 37 layout pixels.
+  CancelBtn = MakeFlatButton(this, tr("Cancel"), QRect(8, kBandTop + kBand, 113, 37),
                              DialogFont(Face::Tahoma, 19, false));
   CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-  ApplyBtn = MakeFlatButton(this, QStringLiteral("Apply"), QRect(176, kBandTop + kBand, 113, 37),
+  //: A button of 113 x 37 layout pixels.
+  ApplyBtn = MakeFlatButton(this, tr("Apply"), QRect(176, kBandTop + kBand, 113, 37),
                             DialogFont(Face::Tahoma, 19, false));
   ApplyBtn->setObjectName(QStringLiteral("ApplyBtn"));
 
@@ -120,21 +132,31 @@ OptionsDialog::OptionsDialog(const QImage& strip, QWidget* parent)
       this, QKeySequence(Qt::Key_Up), [this] { Press(MoreGamesBtn); }, true);
   BindKey(
       this, QKeySequence(Qt::Key_Down), [this] { Press(FewerGamesBtn); }, true);
-  MoreGamesBtn->setToolTip(QStringLiteral("One game more (Up)"));
-  FewerGamesBtn->setToolTip(QStringLiteral("One game fewer (Down)"));
-  ApplyBtn->setToolTip(QStringLiteral("Apply (Return)"));
-  CancelBtn->setToolTip(QStringLiteral("Cancel (Escape)"));
+  //: A tooltip; Up is the arrow key.
+  MoreGamesBtn->setToolTip(tr("One game more (Up)"));
+  //: A tooltip; Down is the arrow key.
+  FewerGamesBtn->setToolTip(tr("One game fewer (Down)"));
+  //: A tooltip; Return is the key.
+  ApplyBtn->setToolTip(tr("Apply (Return)"));
+  //: A tooltip; Escape is the key.
+  CancelBtn->setToolTip(tr("Cancel (Escape)"));
 
   // Names for a screen reader where the control shows none of its own.
-  MoreGamesBtn->setAccessibleName(QStringLiteral("One game more"));
-  FewerGamesBtn->setAccessibleName(QStringLiteral("One game fewer"));
-  SoundBox->setAccessibleName(QStringLiteral("Sound FX On/Off"));
-  ShowMovesBox->setAccessibleName(QStringLiteral("Show moves"));
-  ShowMovesBox->setAccessibleDescription(QStringLiteral(
-      "Marks on the board where a selected piece may go and what the computer moved"));
-  ClassicChoice->setAccessibleName(QStringLiteral("Computer: Classic"));
-  StrongChoice->setAccessibleName(QStringLiteral("Computer: Strong"));
-  GamesCount->setAccessibleDescription(QStringLiteral("Games / Match"));
+  // The captions beside the controls name them where they can.
+  //: A screen reader's name for the up arrow.
+  MoreGamesBtn->setAccessibleName(tr("One game more"));
+  //: A screen reader's name for the down arrow.
+  FewerGamesBtn->setAccessibleName(tr("One game fewer"));
+  SoundBox->setAccessibleName(SoundCaption->text());
+  ShowMovesBox->setAccessibleName(ShowMovesCaption->text());
+  //: A screen reader's description of the "Show moves" check box.
+  ShowMovesBox->setAccessibleDescription(
+      tr("Marks on the board where a selected piece may go and what the computer moved"));
+  //: A screen reader's name for a level: %1 is "Classic" or "Strong".
+  const QString level = tr("Computer: %1");
+  ClassicChoice->setAccessibleName(level.arg(ClassicChoice->text()));
+  StrongChoice->setAccessibleName(level.arg(StrongChoice->text()));
+  GamesCount->setAccessibleDescription(GamesCaption->text());
 }
 
 int OptionsDialog::Execute(int* gamesPerMatch, bool* sfxOn, bool* strong, bool* showMoves) {

@@ -29,6 +29,9 @@ class PromptInterface : public QAccessibleWidget {
   PromptDialog* prompt_;
 };
 
+//: The prompt's button that closes a message: 81 x 37 layout pixels.
+QString OkCaption() { return PromptDialog::tr("OK"); }
+
 QAccessibleInterface* PromptFactory(const QString& className, QObject* object) {
   if (className == QLatin1String(PromptDialog::staticMetaObject.className()))
     return new PromptInterface(static_cast<PromptDialog*>(object));
@@ -58,14 +61,15 @@ PromptDialog::PromptDialog(QWidget* parent)
   Message->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   Message->setWordWrap(true);
 
-  OkBtn = MakeFlatButton(this, QStringLiteral("OK"), QRect(112, 144, 81, 37),
+  OkBtn = MakeFlatButton(this, OkCaption(), QRect(112, 144, 81, 37),
                          DialogFont(Face::Tahoma, 19, true));
   OkBtn->setObjectName(QStringLiteral("OkBtn"));
   connect(OkBtn, &QAbstractButton::clicked, this, &PromptDialog::OkBtnClick);
   // A question's two answers share the OK button's place between the
   // picture's two balls.
-  NoBtn = MakeFlatButton(this, QStringLiteral("No"), QRect(152, 144, 58, 37),
-                         DialogFont(Face::Tahoma, 19, true));
+  //: The prompt's answer to a question: a button of 58 x 37 layout pixels.
+  NoBtn =
+      MakeFlatButton(this, tr("No"), QRect(152, 144, 58, 37), DialogFont(Face::Tahoma, 19, true));
   NoBtn->setObjectName(QStringLiteral("NoBtn"));
   NoBtn->hide();
   connect(NoBtn, &QAbstractButton::clicked, this, &QDialog::reject);
@@ -82,7 +86,8 @@ PromptDialog::PromptDialog(QWidget* parent)
 }
 
 void PromptDialog::SetQuestion(bool question) {
-  OkBtn->setText(question ? QStringLiteral("Yes") : QStringLiteral("OK"));
+  //: The prompt's answer to a question: a button of 58 x 37 layout pixels.
+  OkBtn->setText(question ? tr("Yes") : OkCaption());
   OkBtn->setGeometry(question ? QRect(93, 144, 58, 37) : QRect(112, 144, 81, 37));
   NoBtn->setVisible(question);
 }
@@ -114,6 +119,7 @@ void PromptDialog::showEvent(QShowEvent* event) {
 namespace {
 
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text, double layoutScale) {
+  // Titled with the game's name, in every language.
   QMessageBox box(icon, QStringLiteral("Vandrel"), text, QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
   ScaleText(&box, layoutScale);
@@ -158,14 +164,20 @@ void ShowErrorMessage(QWidget* parent, const QString& text, double layoutScale) 
 
 std::optional<std::string> AskSaveGameFile(QWidget* parent, const QString& folder,
                                            double layoutScale) {
-  return RunFileDialog(parent, QStringLiteral("Save Game"), QStringLiteral("Vandrel File (*.vdg)"),
-                       QStringLiteral("VDG"), true, folder, layoutScale);
+  //: The title of the file dialog that saves a game.
+  return RunFileDialog(parent, PromptDialog::tr("Save Game"),
+                       //: The save dialog's file type; "(*.vdg)" stays as it is.
+                       PromptDialog::tr("Vandrel File (*.vdg)"), QStringLiteral("VDG"), true,
+                       folder, layoutScale);
 }
 
 std::optional<std::string> AskLoadGameFile(QWidget* parent, const QString& folder,
                                            double layoutScale) {
-  return RunFileDialog(parent, QStringLiteral("Open"), QStringLiteral("Vandrel Files (*.vdg)"),
-                       QStringLiteral("vdg"), false, folder, layoutScale);
+  //: The title of the file dialog that loads a saved game.
+  return RunFileDialog(parent, PromptDialog::tr("Open"),
+                       //: The open dialog's file type; "(*.vdg)" stays as it is.
+                       PromptDialog::tr("Vandrel Files (*.vdg)"), QStringLiteral("vdg"), false,
+                       folder, layoutScale);
 }
 
 }  // namespace vandrel

@@ -22,18 +22,24 @@ struct Row {
   int group;
 };
 const Row kRows[] = {
-    {"GamesPlayed", "Games played", &PlayerRecord::GamesPlayed, &RecordDialog::GamesPlayed, 0},
-    {"GamesWon", "Games won", &PlayerRecord::GamesWon, &RecordDialog::GamesWon, 0},
-    {"GamesLost", "Games lost", &PlayerRecord::GamesLost, &RecordDialog::GamesLost, 0},
-    {"MatchesPlayed", "Matches played", &PlayerRecord::MatchesPlayed, &RecordDialog::MatchesPlayed,
-     1},
-    {"MatchesWon", "Matches won", &PlayerRecord::MatchesWon, &RecordDialog::MatchesWon, 1},
-    {"MatchesLost", "Matches lost", &PlayerRecord::MatchesLost, &RecordDialog::MatchesLost, 1},
-    {"MatchesDrawn", "Matches drawn", &PlayerRecord::MatchesDrawn, &RecordDialog::MatchesDrawn, 1},
-    {"BestMatchScore", "Best match score", &PlayerRecord::BestMatchScore,
-     &RecordDialog::BestMatchScore, 2},
-    {"LongestRun", "Longest run of games won", &PlayerRecord::LongestRun, &RecordDialog::LongestRun,
-     2},
+    {"GamesPlayed", QT_TRANSLATE_NOOP("vandrel::RecordDialog", "Games played"),
+     &PlayerRecord::GamesPlayed, &RecordDialog::GamesPlayed, 0},
+    {"GamesWon", QT_TRANSLATE_NOOP("vandrel::RecordDialog", "Games won"), &PlayerRecord::GamesWon,
+     &RecordDialog::GamesWon, 0},
+    {"GamesLost", QT_TRANSLATE_NOOP("vandrel::RecordDialog", "Games lost"),
+     &PlayerRecord::GamesLost, &RecordDialog::GamesLost, 0},
+    {"MatchesPlayed", QT_TRANSLATE_NOOP("vandrel::RecordDialog", "Matches played"),
+     &PlayerRecord::MatchesPlayed, &RecordDialog::MatchesPlayed, 1},
+    {"MatchesWon", QT_TRANSLATE_NOOP("vandrel::RecordDialog", "Matches won"),
+     &PlayerRecord::MatchesWon, &RecordDialog::MatchesWon, 1},
+    {"MatchesLost", QT_TRANSLATE_NOOP("vandrel::RecordDialog", "Matches lost"),
+     &PlayerRecord::MatchesLost, &RecordDialog::MatchesLost, 1},
+    {"MatchesDrawn", QT_TRANSLATE_NOOP("vandrel::RecordDialog", "Matches drawn"),
+     &PlayerRecord::MatchesDrawn, &RecordDialog::MatchesDrawn, 1},
+    {"BestMatchScore", QT_TRANSLATE_NOOP("vandrel::RecordDialog", "Best match score"),
+     &PlayerRecord::BestMatchScore, &RecordDialog::BestMatchScore, 2},
+    {"LongestRun", QT_TRANSLATE_NOOP("vandrel::RecordDialog", "Longest run of games won"),
+     &PlayerRecord::LongestRun, &RecordDialog::LongestRun, 2},
 };
 
 // The layout, in the dialog's own pixels at scale 1.
@@ -59,14 +65,14 @@ RecordDialog::RecordDialog(const QImage& strip, PromptDialog* confirm, QWidget* 
       strip_(strip),
       confirm_(confirm) {
   setObjectName(QStringLiteral("RecordDialog"));
-  setWindowTitle(QStringLiteral("Your record"));
+  setWindowTitle(tr("Your record"));
   setFixedSize(kWidth, kHeight);
   setFont(DialogFont(Face::Tahoma, 19, false));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, QColor(0, 64, 0));
   setPalette(palette);
 
-  Heading = new QLabel(QStringLiteral("Your record"), this);
+  Heading = new QLabel(tr("Your record"), this);
   Heading->setObjectName(QStringLiteral("Heading"));
   MakeCreamLabel(Heading, DialogFont(Face::Tahoma, 26, true));
   Heading->setGeometry(kMargin, 10, kWidth - 2 * kMargin, 36);
@@ -78,7 +84,7 @@ RecordDialog::RecordDialog(const QImage& strip, PromptDialog* confirm, QWidget* 
   for (int i = 0; i < kRowCount; ++i) {
     const Row& row = kRows[i];
     const int top = RowTop(i);
-    auto* caption = new QLabel(QString::fromLatin1(row.caption), this);
+    auto* caption = new QLabel(tr(row.caption), this);
     caption->setObjectName(QString::fromLatin1(row.name) + QStringLiteral("Caption"));
     MakeCreamLabel(caption, DialogFont(Face::Tahoma, 19, false));
     caption->setGeometry(kMargin, top, kWidth - 2 * kMargin - kValueWidth, kRowHeight);
@@ -95,11 +101,11 @@ RecordDialog::RecordDialog(const QImage& strip, PromptDialog* confirm, QWidget* 
     this->*row.value = value;
   }
 
-  ClearBtn = MakeFlatButton(this, QStringLiteral("Clear"),
-                            QRect(8, kButtonsTop, kButtonWidth, kButtonHeight),
+  //: A button of the record dialog, 113 x 37 layout pixels.
+  ClearBtn = MakeFlatButton(this, tr("Clear"), QRect(8, kButtonsTop, kButtonWidth, kButtonHeight),
                             DialogFont(Face::Tahoma, 19, false));
   ClearBtn->setObjectName(QStringLiteral("ClearBtn"));
-  OkBtn = MakeFlatButton(this, QStringLiteral("OK"),
+  OkBtn = MakeFlatButton(this, PromptDialog::tr("OK"),
                          QRect(kWidth - 8 - kButtonWidth, kButtonsTop, kButtonWidth, kButtonHeight),
                          DialogFont(Face::Tahoma, 19, false));
   OkBtn->setObjectName(QStringLiteral("OkBtn"));
@@ -111,10 +117,10 @@ RecordDialog::RecordDialog(const QImage& strip, PromptDialog* confirm, QWidget* 
     BindKey(this, QKeySequence(key), [this] { Press(OkBtn); });
   for (Qt::Key key : {Qt::Key_C, Qt::Key_Delete})
     BindKey(this, QKeySequence(key), [this] { Press(ClearBtn); });
-  OkBtn->setToolTip(QStringLiteral("OK (Return)"));
-  ClearBtn->setToolTip(QStringLiteral("Clear your record (C)"));
-  OkBtn->setAccessibleName(QStringLiteral("OK"));
-  ClearBtn->setAccessibleName(QStringLiteral("Clear your record"));
+  OkBtn->setToolTip(tr("OK (Return)"));
+  ClearBtn->setToolTip(tr("Clear your record (C)"));
+  OkBtn->setAccessibleName(PromptDialog::tr("OK"));
+  ClearBtn->setAccessibleName(tr("Clear your record"));
   Heading->setAccessibleName(Heading->text());
   ShowRecord(PlayerRecord{});
 }
@@ -124,7 +130,8 @@ void RecordDialog::ShowRecord(const PlayerRecord& shown) {
     QLabel* value = this->*row.value;
     value->setNum(static_cast<int>(shown.*row.count));
     value->setAccessibleName(
-        QStringLiteral("%1: %2").arg(QLatin1String(row.caption), value->text()));
+        //: What a screen reader says of a row: the caption and its number.
+        tr("%1: %2").arg(tr(row.caption), value->text()));
   }
 }
 
@@ -134,8 +141,7 @@ bool RecordDialog::Execute(const PlayerRecord& shown) {
 }
 
 void RecordDialog::ClearBtnClick() {
-  if (confirm_ && confirm_->AskQuestion(QStringLiteral("Clear your record?")) && isVisible())
-    done(kClear);
+  if (confirm_ && confirm_->AskQuestion(tr("Clear your record?")) && isVisible()) done(kClear);
 }
 
 void RecordDialog::OkBtnClick() { accept(); }

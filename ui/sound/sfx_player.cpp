@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <chrono>
 #include <cstring>
@@ -99,7 +100,11 @@ SfxPlayer::SfxPlayer() {
   // SDL is a guest in a Qt program: no signal handlers of its own.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Vandrel");
-  SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Sound effects");
+  // The stream's name, as the desktop's volume control lists it (SDL keeps a copy).
+  //: The game's sound stream in the desktop's volume control.
+  SDL_SetHint(
+      SDL_HINT_AUDIO_DEVICE_STREAM_NAME,
+      QCoreApplication::translate("vandrel::SfxPlayer", "Sound effects").toUtf8().constData());
   events_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
   if (open()) {
     driver_ = SDL_GetCurrentAudioDriver();

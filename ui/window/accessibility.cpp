@@ -11,12 +11,13 @@
 #include "ui/widgets/flat_button.h"
 #include "ui/widgets/panel_widgets.h"
 #include "ui/window/announcer.h"
+#include "ui/window/game_text.h"
 
 namespace vandrel {
 
 namespace {
 
-QString SquareText(int col, int row) { return QString::fromStdString(SquareWords(col, row)); }
+QString SquareText(int col, int row) { return GameText(SquareOf(col, row)); }
 
 void Name(QWidget* w, const QString& name, const QString& description = {}) {
   if (!w) return;
@@ -27,12 +28,16 @@ void Name(QWidget* w, const QString& name, const QString& description = {}) {
 }  // namespace
 
 QString PieceName(int team, int col, int row) {
-  return (team == kHuman ? QStringLiteral("Your piece, ")
-                         : QStringLiteral("The computer's piece, ")) +
-         SquareText(col, row);
+  const QString square = SquareText(col, row);
+  //: A screen reader's name for the player's piece; %1 is its square
+  //: ("column 3, row 5").
+  if (team == kHuman) return Accessibility::tr("Your piece, %1").arg(square);
+  //: A screen reader's name for the computer's piece; %1 is its square.
+  return Accessibility::tr("The computer's piece, %1").arg(square);
 }
 
 QString SquareName(const GameState& s, int col, int row) {
+  const QString square = SquareText(col, row);
   for (int team : {kHuman, kComputer}) {
     int here = 0;
     for (int p = 1; p <= kPiecesPerTeam; ++p) {
@@ -40,17 +45,22 @@ QString SquareName(const GameState& s, int col, int row) {
     }
     if (here == 0) continue;
     if (here == 1) return PieceName(team, col, row);
-    return QStringLiteral("%1 of %2, %3")
-        .arg(here)
-        .arg(team == kHuman ? QStringLiteral("your pieces")
-                            : QStringLiteral("the computer's pieces"),
-             SquareText(col, row));
+    //: The square under the keyboard cursor, with two or more of the player's
+    //: pieces stacked in a Base column: %n is how many, %1 the square.
+    if (team == kHuman)
+      return Accessibility::tr("%n of your pieces, %1", nullptr, here).arg(square);
+    //: The same with the computer's pieces.
+    return Accessibility::tr("%n of the computer's pieces, %1", nullptr, here).arg(square);
   }
-  return QStringLiteral("Empty square, ") + SquareText(col, row);
+  //: The square under the keyboard cursor; %1 is the square.
+  return Accessibility::tr("Empty square, %1").arg(square);
 }
 
 QString DieName(int value) {
-  return value > 0 ? QStringLiteral("Die: %1").arg(value) : QStringLiteral("Die: not thrown");
+  //: A screen reader's name for the die: %1 is the number thrown.
+  if (value > 0) return Accessibility::tr("Die: %1").arg(value);
+  //: A screen reader's name for the die before a throw.
+  return Accessibility::tr("Die: not thrown");
 }
 
 Accessibility::Accessibility(const WindowControls& controls)
@@ -58,25 +68,37 @@ Accessibility::Accessibility(const WindowControls& controls)
   const WindowControls& c = controls;
   // Captions with a line break, no caption, or a symbol get a name; the
   // others keep their caption as their name.
-  Name(c.diceButton, QStringLiteral("Throw Dice"));
-  Name(c.aboutButton, QStringLiteral("About Vandrel"));
+  // The names are spoken, never shown: their length is free.
+  //: A screen reader's name for the "Throw Dice" button (its caption has a
+  //: line break).
+  Name(c.diceButton, tr("Throw Dice"));
+  //: A screen reader's name for the "?" button.
+  Name(c.aboutButton, tr("About Vandrel"));
   Name(c.die, DieName(0));
-  Name(c.humanTurnArrow, QStringLiteral("Your turn"));
-  Name(c.computerTurnArrow, QStringLiteral("My turn"));
-  Name(c.board, QStringLiteral("Board"));
-  Name(c.rulesViewer, QStringLiteral("Rules"));
-  Name(c.topColumnNumbers, QStringLiteral("Columns 6 to 1, as the computer counts them"));
-  Name(c.bottomColumnNumbers, QStringLiteral("Columns 1 to 6, as you count them"));
-  c.humanMatchScore->setAccessibleDescription(QStringLiteral("Your match score"));
-  c.computerMatchScore->setAccessibleDescription(QStringLiteral("My match score"));
-  c.humanBonus->setAccessibleDescription(QStringLiteral("Your bonus points"));
-  c.computerBonus->setAccessibleDescription(QStringLiteral("My bonus points"));
+  Name(c.humanTurnArrow, tr("Your turn"));
+  //: The computer speaks as "I".
+  Name(c.computerTurnArrow, tr("My turn"));
+  Name(c.board, tr("Board"));
+  //: The rules text, shown over the board.
+  Name(c.rulesViewer, tr("Rules"));
+  //: The column numbers above the board, from the computer's side.
+  Name(c.topColumnNumbers, tr("Columns 6 to 1, as the computer counts them"));
+  //: The column numbers below the board, from the player's side.
+  Name(c.bottomColumnNumbers, tr("Columns 1 to 6, as you count them"));
+  c.humanMatchScore->setAccessibleDescription(tr("Your match score"));
+  c.computerMatchScore->setAccessibleDescription(tr("My match score"));
+  c.humanBonus->setAccessibleDescription(tr("Your bonus points"));
+  c.computerBonus->setAccessibleDescription(tr("My bonus points"));
   // Stack label n stands on row n of its base column.
   for (int n = 1; n <= 6; ++n) {
+    //: The number of the computer's pieces on one square of its Base column;
+    //: %1 is the square ("the left Base column, row 2").
     c.leftStackHeights[static_cast<size_t>(n)]->setAccessibleDescription(
-        QStringLiteral("The computer's pieces stacked in ") + SquareText(BaseColOf(kComputer), n));
+        tr("The computer's pieces stacked in %1").arg(SquareText(BaseColOf(kComputer), n)));
+    //: The number of the player's pieces on one square of their Base column;
+    //: %1 is the square.
     c.rightStackHeights[static_cast<size_t>(n)]->setAccessibleDescription(
-        QStringLiteral("Your pieces stacked in ") + SquareText(BaseColOf(kHuman), n));
+        tr("Your pieces stacked in %1").arg(SquareText(BaseColOf(kHuman), n)));
   }
   // The pieces are renamed whenever they move.
   for (int i = 1; i <= 12; ++i) {
@@ -123,7 +145,9 @@ void Accessibility::ShowDie(int value) {
 void Accessibility::CursorMoved(int col, int row) {
   cursorCol_ = col;
   cursorRow_ = row;
-  const QString text = QStringLiteral("Cursor: ") + SquareName(controls_.gameState(), col, row);
+  //: The board's description for a screen reader: %1 is what stands on the
+  //: square under the keyboard cursor ("Empty square, column 3, row 5").
+  const QString text = tr("Cursor: %1").arg(SquareName(controls_.gameState(), col, row));
   if (controls_.board->accessibleDescription() != text)
     controls_.board->setAccessibleDescription(text);
 }

@@ -19,30 +19,37 @@ namespace vandrel {
 Keyboard::Keyboard(const WindowControls& controls, Accessibility* access)
     : QObject(controls.window), controls_(controls), access_(access) {
   QWidget* window = controls.window;
-  // The panel's keys, shown in the buttons' tooltips.
+  // The panel's keys, shown in the buttons' tooltips: "Throw Dice (Space or
+  // D)". The keys' names are Qt's, in the player's language ("Strg+S").
   struct PanelKey {
     QAbstractButton* button;
     const char* action;
     std::vector<QKeySequence> keys;
-    const char* shown;
   };
   const PanelKey panel[] = {
-      {controls.newMatchButton, "New Match", {QKeySequence(Qt::Key_N)}, "N"},
-      {controls.playGameButton, "Play Game", {QKeySequence(Qt::Key_P)}, "P"},
+      //: The tooltips of the side panel's buttons, before their keys.
+      {controls.newMatchButton, QT_TR_NOOP("New Match"), {QKeySequence(Qt::Key_N)}},
+      {controls.playGameButton, QT_TR_NOOP("Play Game"), {QKeySequence(Qt::Key_P)}},
       {controls.diceButton,
-       "Throw Dice",
-       {QKeySequence(Qt::Key_Space), QKeySequence(Qt::Key_D)},
-       "Space or D"},
-      {controls.saveButton, "Save", {QKeySequence(Qt::CTRL | Qt::Key_S)}, "Ctrl+S"},
-      {controls.loadButton, "Load", {QKeySequence(Qt::CTRL | Qt::Key_O)}, "Ctrl+O"},
-      {controls.rulesButton, "Rules: show or hide", {QKeySequence(Qt::Key_F1)}, "F1"},
-      {controls.soundButton, "Sound on or off", {QKeySequence(Qt::Key_M)}, "M"},
-      {controls.byeButton, "Bye!", {QKeySequence(Qt::CTRL | Qt::Key_Q)}, "Ctrl+Q"},
+       QT_TR_NOOP("Throw Dice"),
+       {QKeySequence(Qt::Key_Space), QKeySequence(Qt::Key_D)}},
+      {controls.saveButton, QT_TR_NOOP("Save"), {QKeySequence(Qt::CTRL | Qt::Key_S)}},
+      {controls.loadButton, QT_TR_NOOP("Load"), {QKeySequence(Qt::CTRL | Qt::Key_O)}},
+      {controls.rulesButton, QT_TR_NOOP("Rules: show or hide"), {QKeySequence(Qt::Key_F1)}},
+      {controls.soundButton, QT_TR_NOOP("Sound on or off"), {QKeySequence(Qt::Key_M)}},
+      {controls.byeButton, QT_TR_NOOP("Bye!"), {QKeySequence(Qt::CTRL | Qt::Key_Q)}},
   };
   for (const PanelKey& k : panel) {
     QAbstractButton* b = k.button;
-    for (const QKeySequence& key : k.keys) BindKey(window, key, [b] { Press(b); });
-    b->setToolTip(QStringLiteral("%1 (%2)").arg(QLatin1String(k.action), QLatin1String(k.shown)));
+    QString shown;
+    for (const QKeySequence& key : k.keys) {
+      BindKey(window, key, [b] { Press(b); });
+      const QString name = key.toString(QKeySequence::NativeText);
+      //: Two keys that do the same: "Space or D".
+      shown = shown.isEmpty() ? name : tr("%1 or %2").arg(shown, name);
+    }
+    //: A tooltip: %1 is what the button does, %2 its key ("Throw Dice (Space or D)").
+    b->setToolTip(tr("%1 (%2)").arg(tr(k.action), shown));
   }
 
   // The board: the arrows move the cursor, Return clicks, Escape drops.
@@ -67,18 +74,20 @@ Keyboard::Keyboard(const WindowControls& controls, Accessibility* access)
   BindKey(window, QKeySequence(Qt::Key_R), [this] {
     if (onRecord) onRecord();
   });
-  controls.aboutButton->setToolTip(QStringLiteral("About Vandrel (R: your record)"));
+  controls.aboutButton->setToolTip(tr("About Vandrel (R: your record)"));
+  //: The board's tooltip: %1 is the mouse's part of it ("right click to
+  //: de-select piece"), the keys and the marks follow.
   controls.board->setToolTip(
-      controls.board->toolTip() +
-      QStringLiteral(" (Escape); arrow keys move the cursor, Return clicks; H: a hint. "
-                     "Dots mark where the selected piece may go, a ring the piece you may "
-                     "send back, an orange outline the computer's last move"));
+      tr("%1 (Escape); arrow keys move the cursor, Return clicks; H: a hint. "
+         "Dots mark where the selected piece may go, a ring the piece you may "
+         "send back, an orange outline the computer's last move")
+          .arg(controls.board->toolTip()));
   for (int i = 1; i <= 12; ++i) {
     controls.pieces[static_cast<size_t>(i)]->setToolTip(
-        i > 6 ? QStringLiteral("Your piece: click to select it, dots then mark where it may "
-                               "go (H: a hint)")
-              : QStringLiteral("The computer's piece: a ring marks the one you may send back "
-                               "(H: a hint)"));
+        //: The tooltip of the player's pieces.
+        i > 6 ? tr("Your piece: click to select it, dots then mark where it may go (H: a hint)")
+              //: The tooltip of the computer's pieces.
+              : tr("The computer's piece: a ring marks the one you may send back (H: a hint)"));
   }
   controls.board->onPaintOver = [this](QPainter& p) { PaintCursor(p); };
   SetCursor(col_, row_);

@@ -150,7 +150,8 @@ void MainWindow::FinishStartUp() {
   if (startUpFinished_) return;
   startUpFinished_ = true;
   if (!dialogs_) CreateDialogs();
-  vandrel::LoadRulesText(controls_.rulesViewer, "HELP", scaler_.scale().factor());
+  rulesText_ = vandrel::RulesTextResource(options_.language);
+  vandrel::LoadRulesText(controls_.rulesViewer, rulesText_, scaler_.scale().factor());
   rulesLoaded_ = true;
   if (options_.sound) sfx_ = vandrel::LoadSoundModule();
   // The first PNG makes Qt look through its image plugins, which takes a while.
@@ -206,7 +207,7 @@ void MainWindow::PlaceClient() {
   const vandrel::LayoutScale scale(fit.scale, devicePixelRatioF());
   if (!(scale == scaler_.scale())) {
     scaler_.apply(scale);
-    if (rulesLoaded_) vandrel::LoadRulesText(controls_.rulesViewer, "HELP", scale.factor());
+    if (rulesLoaded_) vandrel::LoadRulesText(controls_.rulesViewer, rulesText_, scale.factor());
   }
   client_->setGeometry(QRect(fit.offset, fit.size));
   // The dialogs scale with the layout.

@@ -59,6 +59,10 @@ class MainWindow : public QWidget, public vandrel::Presentation {
     bool keepFiles = false;
     // Offer the match an earlier run left unfinished, once started.
     bool offerUnfinished = false;
+    // The player's language ("de", "pt_BR"; empty for English), for the rules
+    // text. The translations themselves are the application's
+    // (ui/language/translations.h).
+    QString language = {};
   };
 
   // Runs the window's part of the program's start-up, game.FormCreate included.
@@ -121,7 +125,7 @@ class MainWindow : public QWidget, public vandrel::Presentation {
   void invertFrame(int x, int y) override;
   void showMarks(const vandrel::BoardMarks& marks) override;
   void placeCursor(int col, int row) override;
-  void announce(std::string_view text) override;
+  void announce(const vandrel::Said& said) override;
   void setButtonEnabled(vandrel::Button b, bool on) override;
   void showDie(int value) override;
   void setDieEnabled(bool on) override;
@@ -201,6 +205,7 @@ class MainWindow : public QWidget, public vandrel::Presentation {
   std::unique_ptr<vandrel::StripPainter> background_;
   QWidget* client_ = nullptr;
   vandrel::LayoutScaler scaler_;
+  QString rulesText_;  // the rules' resource in the player's language
   bool rulesLoaded_ = false;
   std::unique_ptr<vandrel::WindowMode> windowMode_;
 };

@@ -1,6 +1,7 @@
 // The Qt side of the presentation seam: the window draws what the game tells
 // it, runs the dialogs, plays the sounds, keeps the clock and the random
-// source, and waits with a nested event loop.
+// source, and waits with a nested event loop. The game's texts come across in
+// English and are shown in the player's language (ui/window/game_text.h).
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QLabel>
@@ -15,9 +16,11 @@
 #include "ui/widgets/panel_widgets.h"
 #include "ui/window/accessibility.h"
 #include "ui/window/developer_panel.h"
+#include "ui/window/game_text.h"
 #include "ui/window/kept_settings.h"
 #include "ui/window/keyboard.h"
 #include "ui/window/main_window.h"
+#include "ui/window/window_builder.h"
 
 // --- The board and the side panel ---------------------------------------------------------
 
@@ -41,10 +44,6 @@ class ShowingDialog {
   QWidget& window_;
   int& depth_;
 };
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -103,7 +102,7 @@ void MainWindow::showMarks(const vandrel::BoardMarks& marks) { controls_.board->
 
 void MainWindow::placeCursor(int col, int row) { keys_->PlaceCursor(col, row); }
 
-void MainWindow::announce(std::string_view text) { access_->Announce(FromUtf8(text)); }
+void MainWindow::announce(const vandrel::Said& said) { access_->Announce(vandrel::GameText(said)); }
 
 void MainWindow::setButtonEnabled(vandrel::Button b, bool on) {
   switch (b) {
@@ -148,7 +147,7 @@ void MainWindow::showScores(int computer, int human) {
 }
 
 void MainWindow::setSfxCaption(bool on) {
-  controls_.soundButton->setText(on ? QStringLiteral("SFX On") : QStringLiteral("SFX Off"));
+  controls_.soundButton->setText(vandrel::SoundButtonCaption(on));
   controls_.soundButton->update();
 }
 
@@ -178,25 +177,25 @@ void MainWindow::playSfx(vandrel::Sound snd) {
 void MainWindow::showPrompt(std::string_view text) {
   if (!dialogs_) return;
   ShowingDialog showing(*this, depth_);
-  dialogs_->prompt(FromUtf8(text));
+  dialogs_->prompt(vandrel::GameText(text));
 }
 
 bool MainWindow::askQuestion(std::string_view text) {
   if (!dialogs_) return false;
   ShowingDialog showing(*this, depth_);
-  return dialogs_->ask(FromUtf8(text)) && !closing_;
+  return dialogs_->ask(vandrel::GameText(text)) && !closing_;
 }
 
 void MainWindow::messageBox(std::string_view text) {
   if (!dialogs_) return;
   ShowingDialog showing(*this, depth_);
-  dialogs_->plainMessage(FromUtf8(text));
+  dialogs_->plainMessage(vandrel::GameText(text));
 }
 
 void MainWindow::errorBox(std::string_view text) {
   if (!dialogs_) return;
   ShowingDialog showing(*this, depth_);
-  dialogs_->errorMessage(FromUtf8(text));
+  dialogs_->errorMessage(vandrel::GameText(text));
 }
 
 int MainWindow::showOptions(vandrel::GameState& s) {

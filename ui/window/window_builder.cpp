@@ -1,5 +1,6 @@
 #include "ui/window/window_builder.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QScrollBar>
@@ -56,7 +57,23 @@ W* Named(W* widget, const char* name) {
   return widget;
 }
 
+// A caption marked with QT_TRANSLATE_NOOP in this file's context.
+QString Tr(const char* text) { return QCoreApplication::translate("vandrel::WindowBuilder", text); }
+
 }  // namespace
+
+QString SoundButtonCaption(bool on) {
+  //: The sound switch on the side panel, a button of 145 x 33 layout pixels.
+  if (on) return QCoreApplication::translate("vandrel::WindowBuilder", "SFX On");
+  //: The sound switch, off: a button of 145 x 33 layout pixels.
+  return QCoreApplication::translate("vandrel::WindowBuilder", "SFX Off");
+}
+
+QString RulesTextResource(const QString& language) {
+  const QString translated = QStringLiteral(":/text/HELP_") + language;
+  if (!language.isEmpty() && QFile::exists(translated)) return translated;
+  return QStringLiteral(":/text/HELP");
+}
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, const QFont& font, QRgb colour, QPoint at) {
   auto* l = new QLabel(text, parent);
@@ -71,8 +88,8 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, const QFont& font, QRgb 
   return l;
 }
 
-void LoadRulesText(QTextEdit* viewer, const char* name, double scale) {
-  QFile file(QStringLiteral(":/text/%1").arg(QLatin1String(name)));
+void LoadRulesText(QTextEdit* viewer, const QString& resource, double scale) {
+  QFile file(resource);
   if (!file.open(QIODevice::ReadOnly)) return;
   viewer->document()->setDefaultFont(WindowFont(Face::Tahoma, 19, true));
   ReadRtf(file.readAll(), viewer->document());
@@ -85,7 +102,9 @@ void LoadRulesText(QTextEdit* viewer, const char* name, double scale) {
 void WindowBuilder::BuildBoard(const QImage& picture) {
   c_.board = Named(new BoardView(client_), "board");
   c_.board->setGeometry(QRect(kBoardAt, QSize(kBoardSide, kBoardSide)));
-  c_.board->setToolTip(QStringLiteral("right click to de-select piece"));
+  //: The board's tooltip; the keys are told after it.
+  c_.board->setToolTip(
+      QCoreApplication::translate("vandrel::WindowBuilder", "right click to de-select piece"));
   c_.board->drawPicture(picture);
   c_.board->setArt(CachedArt([picture](int artScale) {
     return artScale == 1 ? picture : LoadJpegResource(ArtResourceName("board", "jpg", artScale));
@@ -142,30 +161,42 @@ void WindowBuilder::BuildPanel(const QImage& strip) {
   panel->setGeometry(kClientWidth - kPanelWidth, 0, kPanelWidth, kClientHeight);
 
   const QFont caption = WindowFont(Face::MsSansSerif, 16, true);
-  c_.scoreCaption = Named(MakeLabel(panel, QStringLiteral("Score"),
-                                    WindowFont(Face::Tahoma, 21, false), kScoreCream, {60, 4}),
-                          "scoreCaption");
+  //: The side panel's heading over the match scores, about 110 layout pixels.
+  c_.scoreCaption =
+      Named(MakeLabel(panel, QCoreApplication::translate("vandrel::WindowBuilder", "Score"),
+                      WindowFont(Face::Tahoma, 21, false), kScoreCream, {60, 4}),
+            "scoreCaption");
   c_.scoreTopLine = Named(new Bevel(panel), "scoreTopLine");
   c_.scoreTopLine->setGeometry(16, 32, 145, 9);
   c_.humanTurnArrow = Named(new TurnArrow(panel, kButtonText), "humanTurnArrow");
   c_.humanTurnArrow->setGeometry(0, 44, 21, 21);
   c_.humanTurnArrow->hide();
-  c_.humanScoreCaption = Named(MakeLabel(panel, QStringLiteral("You"), caption, kOlive, {20, 44}),
-                               "humanScoreCaption");
+  //: The player's row of the scores and of the bonus points, left of the
+  //: number: about 60 layout pixels.
+  const QString you = QCoreApplication::translate("vandrel::WindowBuilder", "You");
+  //: The computer's row of the scores and of the bonus points, left of the
+  //: number: about 60 layout pixels. The computer speaks as "I".
+  const QString me = QCoreApplication::translate("vandrel::WindowBuilder", "Me");
+  c_.humanScoreCaption =
+      Named(MakeLabel(panel, you, caption, kOlive, {20, 44}), "humanScoreCaption");
   c_.humanMatchScore = Named(MakeNumber(panel, 163, 40), "humanMatchScore");
   c_.scoreMiddleLine = Named(new Bevel(panel), "scoreMiddleLine");
   c_.scoreMiddleLine->setGeometry(16, 92, 145, 9);
   c_.computerTurnArrow = Named(new TurnArrow(panel, kButtonText), "computerTurnArrow");
   c_.computerTurnArrow->setGeometry(0, 116, 21, 21);
   c_.computerTurnArrow->hide();
-  c_.computerScoreCaption = Named(
-      MakeLabel(panel, QStringLiteral("Me"), caption, kOlive, {20, 116}), "computerScoreCaption");
+  c_.computerScoreCaption =
+      Named(MakeLabel(panel, me, caption, kOlive, {20, 116}), "computerScoreCaption");
   c_.computerMatchScore = Named(MakeNumber(panel, 163, 112), "computerMatchScore");
   c_.scoreBottomLine = Named(new Bevel(panel), "scoreBottomLine");
   c_.scoreBottomLine->setGeometry(16, 148, 145, 9);
 
   // The bonus points cover the score rows while a game runs.
-  auto* bonus = Named(new QLabel(QStringLiteral("Bonus Points"), panel), "bonusPanel");
+  //: The panel over the scores while a game runs: 145 layout pixels wide,
+  //: between the "You" and "Me" rows.
+  auto* bonus = Named(
+      new QLabel(QCoreApplication::translate("vandrel::WindowBuilder", "Bonus Points"), panel),
+      "bonusPanel");
   bonus->setGeometry(16, 36, 145, 113);
   bonus->setAlignment(Qt::AlignCenter);
   bonus->setFont(WindowFont(Face::Tahoma, 16, true));
@@ -175,11 +206,10 @@ void WindowBuilder::BuildPanel(const QImage& strip) {
   pal.setColor(QPalette::WindowText, QColor(kCream));
   bonus->setPalette(pal);
   c_.bonusPanel = bonus;
-  c_.humanBonusCaption =
-      Named(MakeLabel(bonus, QStringLiteral("You"), caption, kOlive, {4, 8}), "humanBonusCaption");
+  c_.humanBonusCaption = Named(MakeLabel(bonus, you, caption, kOlive, {4, 8}), "humanBonusCaption");
   c_.humanBonus = Named(MakeNumber(bonus, 141, 4), "humanBonus");
-  c_.computerBonusCaption = Named(MakeLabel(bonus, QStringLiteral("Me"), caption, kOlive, {4, 81}),
-                                  "computerBonusCaption");
+  c_.computerBonusCaption =
+      Named(MakeLabel(bonus, me, caption, kOlive, {4, 81}), "computerBonusCaption");
   c_.computerBonus = Named(MakeNumber(bonus, 141, 76), "computerBonus");
   c_.computerMatchScore->hide();  // the bonus panel shows at start
   c_.humanMatchScore->hide();
@@ -192,29 +222,67 @@ void WindowBuilder::BuildPanel(const QImage& strip) {
     Face face;
     QRgb colour;
   } buttons[] = {
-      {&c_.rulesButton, "rulesButton", "Rules", {16, 168, 105, 57}, Face::Tahoma, kButtonText},
+      //: A button of the side panel, 105 x 57 layout pixels: shows or hides the rules.
+      {&c_.rulesButton,
+       "rulesButton",
+       QT_TRANSLATE_NOOP("vandrel::WindowBuilder", "Rules"),
+       {16, 168, 105, 57},
+       Face::Tahoma,
+       kButtonText},
       {&c_.aboutButton, "aboutButton", "?", {124, 168, 41, 57}, Face::Tahoma, kButtonText},
-      {&c_.diceButton, "diceButton", "Throw\r\nDice", {16, 232, 72, 65}, Face::Tahoma, kButtonText},
+      //: A button of the side panel, 72 x 65 layout pixels, in two lines:
+      //: throws the die.
+      {&c_.diceButton,
+       "diceButton",
+       QT_TRANSLATE_NOOP("vandrel::WindowBuilder", "Throw\nDice"),
+       {16, 232, 72, 65},
+       Face::Tahoma,
+       kButtonText},
+      //: A button of the side panel, 145 x 57 layout pixels: starts the next game.
       {&c_.playGameButton,
        "playGameButton",
-       "Play Game",
+       QT_TRANSLATE_NOOP("vandrel::WindowBuilder", "Play Game"),
        {16, 304, 145, 57},
        Face::MsSansSerif,
        kButtonText},
-      {&c_.soundButton, "soundButton", "SFX On", {16, 368, 145, 33}, Face::Tahoma, kButtonText},
-      {&c_.saveButton, "saveButton", "Save", {16, 408, 69, 33}, Face::Tahoma, kFileButtonText},
-      {&c_.loadButton, "loadButton", "Load", {92, 408, 69, 33}, Face::Tahoma, kFileButtonText},
+      {&c_.soundButton, "soundButton", nullptr, {16, 368, 145, 33}, Face::Tahoma, kButtonText},
+      //: A button of the side panel, 69 x 33 layout pixels: saves the game to a file.
+      {&c_.saveButton,
+       "saveButton",
+       QT_TRANSLATE_NOOP("vandrel::WindowBuilder", "Save"),
+       {16, 408, 69, 33},
+       Face::Tahoma,
+       kFileButtonText},
+      //: A button of the side panel, 69 x 33 layout pixels: loads a saved game.
+      {&c_.loadButton,
+       "loadButton",
+       QT_TRANSLATE_NOOP("vandrel::WindowBuilder", "Load"),
+       {92, 408, 69, 33},
+       Face::Tahoma,
+       kFileButtonText},
+      //: A button of the side panel, 145 x 65 layout pixels: opens the options
+      //: and starts a new match.
       {&c_.newMatchButton,
        "newMatchButton",
-       "New Match",
+       QT_TRANSLATE_NOOP("vandrel::WindowBuilder", "New Match"),
        {16, 448, 145, 65},
        Face::Tahoma,
        kButtonText},
-      {&c_.byeButton, "byeButton", "Bye!", {16, 520, 145, 65}, Face::MsSansSerif, kButtonText},
+      //: A button of the side panel, 145 x 65 layout pixels, a small picture at
+      //: its left: leaves the game.
+      {&c_.byeButton,
+       "byeButton",
+       QT_TRANSLATE_NOOP("vandrel::WindowBuilder", "Bye!"),
+       {16, 520, 145, 65},
+       Face::MsSansSerif,
+       kButtonText},
   };
   for (const auto& b : buttons) {
-    *b.button =
-        Named(MakeButton(panel, QLatin1String(b.caption), b.place, b.face, b.colour), b.name);
+    // "?", a symbol, is no key: it stays as it is. The captions break their
+    // lines as the game's first captions did, with "\r\n".
+    QString caption = b.caption ? Tr(b.caption) : SoundButtonCaption(true);
+    caption.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    *b.button = Named(MakeButton(panel, caption, b.place, b.face, b.colour), b.name);
     // The die display comes right after its button: the panel keeps its
     // stacking and tab order.
     if (b.button == &c_.diceButton) {
@@ -236,7 +304,8 @@ void WindowBuilder::BuildRulesViewer() {
   viewer->setFocusPolicy(Qt::NoFocus);
   viewer->setTextInteractionFlags(Qt::NoTextInteraction);
   viewer->setFont(WindowFont(Face::Tahoma, 19, true));
-  viewer->setToolTip(QStringLiteral("Click here to close"));
+  //: The rules text's tooltip.
+  viewer->setToolTip(QCoreApplication::translate("vandrel::WindowBuilder", "Click here to close"));
   QPalette pal = viewer->palette();
   pal.setColor(QPalette::Base, QColor(kDarkGreen));
   pal.setColor(QPalette::Text, QColor(kCream));

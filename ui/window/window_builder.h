@@ -1,7 +1,7 @@
-// The building of the main window's controls: each with its colours, fonts
-// and place in the 800 x 600 layout, the window's colours, and the rules
-// text read into the rules viewer. What the controls do is wired by the
-// window (ui/window/main_window.cpp).
+// The building of the main window's controls: each with its colours, fonts,
+// place in the 800 x 600 layout and caption in the player's language, the
+// window's colours, and the rules text read into the rules viewer. What the controls do is wired by
+// the window (ui/window/main_window.cpp).
 #pragma once
 
 #include <QColor>
@@ -29,9 +29,17 @@ inline constexpr QRgb kCream = qRgb(255, 251, 240);
 // A plain-text label sized to its text at `at`, in `colour` also when disabled.
 QLabel* MakeLabel(QWidget* parent, const QString& text, const QFont& font, QRgb colour, QPoint at);
 
-// Reads the compiled-in rules `name` (RTF) into the viewer at the layout's
-// scale, opened at their title.
-void LoadRulesText(QTextEdit* viewer, const char* name, double scale);
+// The sound button's caption: "SFX On" or "SFX Off".
+QString SoundButtonCaption(bool on);
+
+// The compiled-in rules for a language ("de"; empty for English):
+// ":/text/HELP_de" where the program has it, the English ":/text/HELP"
+// otherwise.
+QString RulesTextResource(const QString& language);
+
+// Reads the compiled-in rules `resource` (RTF) into the viewer at the
+// layout's scale, opened at their title.
+void LoadRulesText(QTextEdit* viewer, const QString& resource, double scale);
 
 class WindowBuilder {
  public:
