@@ -4,31 +4,31 @@
 <context>
     <name>vandrel::AboutDialog</name>
     <message>
-        <location filename="../ui/dialogs/about_dialog.cpp" line="57"/>
+        <location filename="../ui/dialogs/about_dialog.cpp" line="72"/>
         <source>Record</source>
         <extracomment>The about box&apos;s button to the player&apos;s record, 96 x 32 layout pixels.</extracomment>
         <translation>Palmarès</translation>
     </message>
     <message>
-        <location filename="../ui/dialogs/about_dialog.cpp" line="65"/>
+        <location filename="../ui/dialogs/about_dialog.cpp" line="80"/>
         <source>Your record (R)</source>
         <translation>Votre palmarès (R)</translation>
     </message>
     <message>
-        <location filename="../ui/dialogs/about_dialog.cpp" line="66"/>
+        <location filename="../ui/dialogs/about_dialog.cpp" line="81"/>
         <source>Your record</source>
         <translation>Votre palmarès</translation>
     </message>
     <message>
-        <location filename="../ui/dialogs/about_dialog.cpp" line="86"/>
+        <location filename="../ui/dialogs/about_dialog.cpp" line="108"/>
         <source>Error</source>
         <extracomment>The title of the box when the web page could not be opened.</extracomment>
         <translation>Erreur</translation>
     </message>
     <message>
-        <location filename="../ui/dialogs/about_dialog.cpp" line="88"/>
+        <location filename="../ui/dialogs/about_dialog.cpp" line="110"/>
         <source>Failed to execute %1</source>
-        <extracomment>%1 is the address without its scheme (&quot;//vandrel.example.org&quot;).</extracomment>
+        <extracomment>%1 is the guide&apos;s address without its scheme (&quot;///usr/share/doc/vandrel/README.md&quot;).</extracomment>
         <translation>Impossible d’ouvrir %1</translation>
     </message>
 </context>

@@ -4,31 +4,31 @@
 <context>
     <name>vandrel::AboutDialog</name>
     <message>
-        <location filename="../ui/dialogs/about_dialog.cpp" line="57"/>
+        <location filename="../ui/dialogs/about_dialog.cpp" line="72"/>
         <source>Record</source>
         <extracomment>The about box&apos;s button to the player&apos;s record, 96 x 32 layout pixels.</extracomment>
         <translation>Bilans</translation>
     </message>
     <message>
-        <location filename="../ui/dialogs/about_dialog.cpp" line="65"/>
+        <location filename="../ui/dialogs/about_dialog.cpp" line="80"/>
         <source>Your record (R)</source>
         <translation>Twój bilans (R)</translation>
     </message>
     <message>
-        <location filename="../ui/dialogs/about_dialog.cpp" line="66"/>
+        <location filename="../ui/dialogs/about_dialog.cpp" line="81"/>
         <source>Your record</source>
         <translation>Twój bilans</translation>
     </message>
     <message>
-        <location filename="../ui/dialogs/about_dialog.cpp" line="86"/>
+        <location filename="../ui/dialogs/about_dialog.cpp" line="108"/>
         <source>Error</source>
         <extracomment>The title of the box when the web page could not be opened.</extracomment>
         <translation>Błąd</translation>
     </message>
     <message>
-        <location filename="../ui/dialogs/about_dialog.cpp" line="88"/>
+        <location filename="../ui/dialogs/about_dialog.cpp" line="110"/>
         <source>Failed to execute %1</source>
-        <extracomment>%1 is the address without its scheme (&quot;//vandrel.example.org&quot;).</extracomment>
+        <extracomment>%1 is the guide&apos;s address without its scheme (&quot;///usr/share/doc/vandrel/README.md&quot;).</extracomment>
         <translation>Nie udało się otworzyć %1</translation>
     </message>
 </context>
@@ -364,7 +364,7 @@ Esc odznacza pionek. Więcej w vandrel(6).</translation>
         <location filename="../control/game.cpp" line="407"/>
         <source>Continue your unfinished match?</source>
         <extracomment>The prompt&apos;s question at start-up, answered &quot;Yes&quot; or &quot;No&quot;: the match an earlier run left unfinished.</extracomment>
-        <translation>Dokończyć przerwany mecz?</translation>
+        <translation>Dokończyć przerwany&#xa0;mecz?</translation>
     </message>
     <message>
         <location filename="../control/savegame.h" line="50"/>

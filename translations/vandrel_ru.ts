@@ -4,31 +4,31 @@
 <context>
     <name>vandrel::AboutDialog</name>
     <message>
-        <location filename="../ui/dialogs/about_dialog.cpp" line="57"/>
+        <location filename="../ui/dialogs/about_dialog.cpp" line="72"/>
         <source>Record</source>
         <extracomment>The about box&apos;s button to the player&apos;s record, 96 x 32 layout pixels.</extracomment>
         <translation>Итоги</translation>
     </message>
     <message>
-        <location filename="../ui/dialogs/about_dialog.cpp" line="65"/>
+        <location filename="../ui/dialogs/about_dialog.cpp" line="80"/>
         <source>Your record (R)</source>
         <translation>Ваши итоги (R)</translation>
     </message>
     <message>
-        <location filename="../ui/dialogs/about_dialog.cpp" line="66"/>
+        <location filename="../ui/dialogs/about_dialog.cpp" line="81"/>
         <source>Your record</source>
         <translation>Ваши итоги</translation>
     </message>
     <message>
-        <location filename="../ui/dialogs/about_dialog.cpp" line="86"/>
+        <location filename="../ui/dialogs/about_dialog.cpp" line="108"/>
         <source>Error</source>
         <extracomment>The title of the box when the web page could not be opened.</extracomment>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../ui/dialogs/about_dialog.cpp" line="88"/>
+        <location filename="../ui/dialogs/about_dialog.cpp" line="110"/>
         <source>Failed to execute %1</source>
-        <extracomment>%1 is the address without its scheme (&quot;//vandrel.example.org&quot;).</extracomment>
+        <extracomment>%1 is the guide&apos;s address without its scheme (&quot;///usr/share/doc/vandrel/README.md&quot;).</extracomment>
         <translation>Не удалось открыть %1</translation>
     </message>
 </context>
@@ -347,18 +347,18 @@ Esc снимает выделение. Подробнее: vandrel(6).</translat
     <message>
         <location filename="../control/game.cpp" line="343"/>
         <source>Game Over - It&apos;s a Draw!</source>
-        <translation>Игра окончена — ничья!</translation>
+        <translation>Игра окончена&#xa0;— ничья!</translation>
     </message>
     <message>
         <location filename="../control/game.cpp" line="351"/>
         <source>Match Over - You Win!</source>
         <extracomment>The prompt at a match&apos;s end.</extracomment>
-        <translation>Матч окончен — вы выиграли!</translation>
+        <translation>Матч окончен&#xa0;— вы&#xa0;выиграли!</translation>
     </message>
     <message>
         <location filename="../control/game.cpp" line="352"/>
         <source>Match Over - You Lose!</source>
-        <translation>Матч окончен — вы проиграли!</translation>
+        <translation>Матч окончен&#xa0;— вы&#xa0;проиграли!</translation>
     </message>
     <message>
         <location filename="../control/game.cpp" line="407"/>
@@ -394,12 +394,12 @@ Esc снимает выделение. Подробнее: vandrel(6).</translat
         <location filename="../rules/rules.cpp" line="348"/>
         <source>Game Over - You Win!</source>
         <extracomment>The prompt at a game&apos;s end.</extracomment>
-        <translation>Партия окончена — вы выиграли!</translation>
+        <translation>Партия окончена&#xa0;— вы&#xa0;выиграли!</translation>
     </message>
     <message>
         <location filename="../rules/rules.cpp" line="349"/>
         <source>Game Over - You Lose!</source>
-        <translation>Партия окончена — вы проиграли!</translation>
+        <translation>Партия окончена&#xa0;— вы&#xa0;проиграли!</translation>
     </message>
 </context>
 <context>
