@@ -3,7 +3,7 @@
 #
 # Installed: the program and its two tools, their manual pages, the desktop
 # entry, the icons in the hicolor theme, the AppStream metainfo and the MIME
-# type of saved games (*.vdg).
+# type of saved games (*.vdg), and the README, which the about box links to.
 include(GNUInstallDirs)
 
 set(VANDREL_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
@@ -46,6 +46,9 @@ endforeach()
 
 install(FILES ${VANDREL_PACKAGING_DIR}/${VANDREL_APPSTREAM_ID}.metainfo.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The guide the about box links to.
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vandrel)
 
 install(FILES ${VANDREL_PACKAGING_DIR}/vandrel-mime.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages

@@ -1,6 +1,8 @@
 #include "ui/dialogs/about_dialog.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -12,8 +14,19 @@
 namespace vandrel {
 
 namespace {
-// Our web page, written without its scheme as the link shows it.
-const QString kWebAddress = QStringLiteral("vandrel.example.org");
+
+// The guide that comes with the game: the README installed beside the
+// program (bin/../share/doc/vandrel), else the one of the source tree it was
+// built from; empty when neither is there.
+QString FindReadme() {
+  const QStringList places = {
+      QCoreApplication::applicationDirPath() + QStringLiteral("/../share/doc/vandrel/README.md"),
+      QStringLiteral(VANDREL_SOURCE_README)};
+  for (const QString& place : places)
+    if (QFileInfo(place).isFile()) return QFileInfo(place).canonicalFilePath();
+  return {};
+}
+
 }  // namespace
 
 AboutDialog::AboutDialog(QWidget* parent)
@@ -38,7 +51,8 @@ AboutDialog::AboutDialog(QWidget* parent)
   Version->move(456, 72);
   Version->adjustSize();
 
-  WebLink = new QLabel(kWebAddress, Client);
+  // The link to the game's guide, shown where there is one.
+  WebLink = new QLabel(QStringLiteral("README"), Client);
   WebLink->setObjectName(QStringLiteral("WebLink"));
   MakeCreamLabel(WebLink, DialogFont(Face::Arial, 24, true, true));
   // 497 x 23, but a 24-pixel font needs more height than that for the
@@ -49,6 +63,7 @@ AboutDialog::AboutDialog(QWidget* parent)
   WebLink->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   WebLink->setCursor(Qt::PointingHandCursor);
   WebLink->installEventFilter(this);
+  SetReadme(FindReadme());
 
   // Between the row of pieces and the link, at the right, in the link's face.
   RecordBtn = MakeFlatButton(
@@ -79,13 +94,20 @@ void AboutDialog::TitlePictureClick() { accept(); }
 
 void AboutDialog::RecordBtnClick() { done(kRecord); }
 
+void AboutDialog::SetReadme(const QString& path) {
+  readme_ = path;
+  WebLink->setVisible(!path.isEmpty());
+  WebLink->setToolTip(path);
+}
+
 void AboutDialog::WebLinkClick() {
-  const QString address = QStringLiteral("https://") + WebLink->text();
+  const QString address = QUrl::fromLocalFile(readme_).toString();
   if (!openUrl_ || !openUrl_(QUrl(address))) {
     //: The title of the box when the web page could not be opened.
-    QMessageBox box(QMessageBox::Critical, tr("Error"),
-                    //: %1 is the address without its scheme ("//vandrel.example.org").
-                    tr("Failed to execute %1").arg(AddressTail(address)), QMessageBox::Ok, this);
+    QMessageBox box(
+        QMessageBox::Critical, tr("Error"),
+        //: %1 is the guide's address without its scheme ("///usr/share/doc/vandrel/README.md").
+        tr("Failed to execute %1").arg(AddressTail(address)), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     ScaleText(&box, layoutScale_);
     box.exec();

@@ -32,6 +32,9 @@ class AboutDialog : public QDialog {
   // shown (0, the default: none told; the dialog stays as it is built).
   void setLayoutScale(double factor) { layoutScale_ = factor; }
 
+  // The game's guide the link opens (empty: no link).
+  void SetReadme(const QString& path);
+
   // Replaces the desktop's handler (QDesktopServices::openUrl), for tests.
   void SetUrlOpener(UrlOpener opener) { openUrl_ = std::move(opener); }
 
@@ -57,6 +60,7 @@ class AboutDialog : public QDialog {
  private:
   double layoutScale_ = 0.0;
   UrlOpener openUrl_;
+  QString readme_;
   QObject* pressed_ = nullptr;  // the control the left button went down on
 };
 

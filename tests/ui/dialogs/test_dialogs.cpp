@@ -94,9 +94,11 @@ TEST_F(DialogTest, PromptOkAndCloseFromOutsideBothEndTheMessage) {
 
 // --- About box -----------------------------------------------------------------
 
-TEST_F(DialogTest, AboutLinkOpensTheAddressOrSaysItFailedAndClosesEitherWay) {
+TEST_F(DialogTest, AboutLinkOpensTheGuideOrSaysItFailedAndClosesEitherWay) {
+  const QString guide = QStringLiteral("/usr/share/doc/vandrel/README.md");
   for (const bool opens : {true, false}) {
     AboutDialog logo;
+    logo.SetReadme(guide);
     std::vector<QUrl> opened;
     logo.SetUrlOpener([&](const QUrl& url) {
       opened.push_back(url);
@@ -119,17 +121,20 @@ TEST_F(DialogTest, AboutLinkOpensTheAddressOrSaysItFailedAndClosesEitherWay) {
     QApplication::processEvents();
 
     EXPECT_FALSE(logo.isVisible()) << opens;
-    EXPECT_EQ(opened, std::vector<QUrl>{QUrl("https://vandrel.example.org")}) << opens;
+    EXPECT_EQ(opened, std::vector<QUrl>{QUrl::fromLocalFile(guide)}) << opens;
     if (opens) {
       EXPECT_TRUE(text.isEmpty()) << "no error box when the address opens";
     } else {
       EXPECT_EQ(title, "Error");
-      EXPECT_EQ(text, "Failed to execute //vandrel.example.org");
+      EXPECT_EQ(text, "Failed to execute ///usr/share/doc/vandrel/README.md");
       EXPECT_EQ(icon, QMessageBox::Critical);
       EXPECT_EQ(buttons, 1);
       EXPECT_TRUE(aboutStillUp) << "the error box comes over the about box";
     }
   }
+  AboutDialog without;
+  without.SetReadme(QString());
+  EXPECT_FALSE(without.WebLink->isVisibleTo(&without)) << "a link to a guide that is not there";
 }
 
 TEST_F(DialogTest, AboutPictureClickClosesAndOtherClicksDoNot) {
