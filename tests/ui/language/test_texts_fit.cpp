@@ -109,10 +109,10 @@ QString PathOf(const QWidget* w) {
   return names.join(QLatin1Char('/'));
 }
 
-// The game's own texts that the prompt shows (those of the game logic
-// without a value in them), in English, read from a translators' file that
-// the test translations_current keeps up to date with the sources. The
-// message boxes size themselves: their texts are left out.
+// The game's own texts that the prompt shows, in English, read from a
+// translators' file (the test translations_current keeps it up to date with
+// the sources). Left out: the board help's sentences, said to a screen
+// reader, and the message boxes' texts, whose boxes size themselves.
 QStringList PromptTexts() {
   QFile file(QStringLiteral(VANDREL_TRANSLATIONS_DIR "/vandrel_de.ts"));
   EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
@@ -120,14 +120,17 @@ QStringList PromptTexts() {
                                QStringLiteral("This file is not a Vandrel saved game.")};
   QStringList texts;
   QXmlStreamReader xml(&file);
-  QString context;
+  QString context, where;
   while (!xml.atEnd()) {
     if (!xml.readNextStartElement()) continue;
     if (xml.name() == QLatin1String("name")) context = xml.readElementText();
+    if (xml.name() == QLatin1String("location"))
+      where = xml.attributes().value(QLatin1String("filename")).toString();
     if (xml.name() != QLatin1String("source") || context != QLatin1String(kGameTextContext))
       continue;
     const QString source = xml.readElementText();
-    if (!source.contains(QLatin1Char('%')) && !inBoxes.contains(source)) texts << source;
+    if (!where.endsWith(QLatin1String("/board_help.cpp")) && !inBoxes.contains(source))
+      texts << source;
   }
   return texts;
 }
@@ -208,7 +211,7 @@ class TextsFit : public ::testing::Test {
 
 TEST_F(TextsFit, EveryTextInEveryLanguageAtScalesOneAndTwo) {
   const QStringList gameTexts = PromptTexts();
-  ASSERT_FALSE(gameTexts.isEmpty());
+  ASSERT_TRUE(gameTexts.contains(QStringLiteral("Click the Dice!"))) << gameTexts.size();
   std::vector<std::string> languages = {""};
   languages.insert(languages.end(), kTranslatedLanguages.begin(), kTranslatedLanguages.end());
   for (const std::string& language : languages) {
