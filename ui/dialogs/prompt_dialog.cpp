@@ -10,6 +10,7 @@
 
 #include "ui/dialogs/dialog_style.h"
 #include "ui/widgets/key_binding.h"
+#include "ui/widgets/layout_scale.h"
 
 namespace vandrel {
 
@@ -86,10 +87,19 @@ PromptDialog::PromptDialog(QWidget* parent)
 }
 
 void PromptDialog::SetQuestion(bool question) {
+  question_ = question;
   //: The prompt's answer to a question: a button of 58 x 37 layout pixels.
   OkBtn->setText(question ? tr("Yes") : OkCaption());
-  OkBtn->setGeometry(question ? QRect(93, 144, 58, 37) : QRect(112, 144, 81, 37));
   NoBtn->setVisible(question);
+  // Placed as it is shown, once the dialog has taken its scale.
+  if (isVisible()) PlaceOkBtn();
+}
+
+void PromptDialog::PlaceOkBtn() {
+  // The scaler knows the button in the place it was built in, OK's; "Yes"
+  // has its own, scaled as the dialog is.
+  const LayoutScale scale(layoutScale_ > 0.0 ? layoutScale_ : 1.0);
+  OkBtn->setGeometry(scale.mapEdges(question_ ? QRect(93, 144, 58, 37) : QRect(112, 144, 81, 37)));
 }
 
 void PromptDialog::ShowMessage(const QString& text) {
@@ -113,6 +123,7 @@ void PromptDialog::showEvent(QShowEvent* event) {
   QAccessibleEvent alert(this, QAccessible::Alert);
   QAccessible::updateAccessibility(&alert);
   CentreOnScreen(this, layoutScale_);
+  PlaceOkBtn();
   QDialog::showEvent(event);
 }
 

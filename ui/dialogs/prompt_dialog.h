@@ -41,8 +41,11 @@ class PromptDialog : public QDialog {
  private:
   // Lays the buttons out for a message (OK) or a question (Yes, No).
   void SetQuestion(bool question);
+  // Puts OkBtn where "OK" or "Yes" stands, at the dialog's scale.
+  void PlaceOkBtn();
 
   double layoutScale_ = 0.0;
+  bool question_ = false;
 };
 
 // The boxes and file dialogs below are owned by `parent` and scaled by the

@@ -30,9 +30,14 @@ QTranslator* Load(const QString& name) {
 }  // namespace
 
 bool LoadTranslations(const std::string& language) {
+  // The catalogues of a language loaded before go, and with them out of the
+  // application: a translator removes itself as it is deleted.
+  Catalogues& c = Loaded();
+  delete c.game;
+  delete c.qt;
+  c = {};
   if (language.empty()) return true;
   const QString code = QString::fromStdString(language);
-  Catalogues& c = Loaded();
   c.game = Load(QStringLiteral("vandrel_") + code);
   c.qt = Load(QStringLiteral("qtbase_") + code);
   return c.game && c.qt;

@@ -16,7 +16,8 @@ namespace vandrel {
 // Loads both catalogues of `language`, a code of kTranslatedLanguages
 // (ui/language/language_choice.h); "" (English) loads none. Call it once,
 // first thing in main. False when a catalogue is missing: what is missing
-// stays English.
+// stays English. A later call replaces the catalogues loaded before, in the
+// application too (the tests go through the languages in one run).
 bool LoadTranslations(const std::string& language);
 
 // Hands the loaded catalogues to the application: tr() and

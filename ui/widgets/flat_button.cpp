@@ -91,7 +91,7 @@ void FlatButton::paintCaption(QPainter& p, QPoint shift) {
   QRect textRect = r;
   if (!glyph_.isNull()) {
     const int gap = scale_.map(4);
-    const QSize glyph = glyph_.deviceIndependentSize().toSize();
+    const QSize glyph = glyphSize();
     const int textWidth = p.fontMetrics().boundingRect(r, Qt::AlignCenter, caption).width();
     const int total = glyph.width() + gap + textWidth;
     const int left = (r.width() - total) / 2;

@@ -39,6 +39,8 @@ class FlatButton : public QAbstractButton, public Rescalable {
   Arrow arrow() const { return arrow_; }
   // A glyph left of the caption, `size` layout pixels.
   void setGlyph(ArtLoader glyph, QSize size);
+  // The glyph as it is painted, in widget pixels; empty without one.
+  QSize glyphSize() const { return glyph_.deviceIndependentSize().toSize(); }
   void rescale(const LayoutScale& scale) override;
 
  protected:
