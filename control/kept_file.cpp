@@ -49,19 +49,6 @@ void RemoveStaleTemporaries(const std::string& dir, const std::string& base) {
   ::closedir(d);
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string KeptFolderPath(KeptFolder which) {
@@ -76,6 +63,20 @@ std::string KeptFolderPath(KeptFolder which) {
   if (const char* home = std::getenv("HOME"); home && home[0] == '/')
     return std::string(home) + fallback + "/vandrel";
   return {};
+}
+
+bool WriteAllBytes(int fd, const void* data, std::size_t size) {
+  const auto* p = static_cast<const char*>(data);
+  while (size > 0) {
+    const ssize_t n = ::write(fd, p, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    p += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
 }
 
 KeptRead ReadKeptFile(const std::string& path, std::size_t maxBytes) {
@@ -158,7 +159,7 @@ std::string WriteKeptFile(const std::string& path, std::string_view bytes) {
   const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
   if (fd < 0) return Reason(errno);
   int err = 0;
-  if (!WriteAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) err = errno;
+  if (!WriteAllBytes(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) err = errno;
   if (::close(fd) != 0 && err == 0) err = errno;
   if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0) err = errno;
   if (err != 0) {

@@ -40,6 +40,10 @@ KeptRead ReadKeptFile(const std::string& path, std::size_t maxBytes);
 // the system's reason followed by a full stop.
 std::string WriteKeptFile(const std::string& path, std::string_view bytes);
 
+// Writes all the bytes to fd, going on after interruptions and short writes;
+// false, with errno set, when it cannot.
+bool WriteAllBytes(int fd, const void* data, std::size_t size);
+
 // Makes the folder and its missing parents (mode 0700, as the XDG folders
 // want). Answers "" or the system's reason.
 std::string MakeKeptFolder(const std::string& dir);

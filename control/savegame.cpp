@@ -10,6 +10,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "control/kept_file.h"
+
 namespace vandrel {
 
 namespace {
@@ -92,19 +94,6 @@ TPiece ReadPiece(Reader& r) {
 }
 
 std::string SystemReason(int err) { return std::string(std::strerror(err)) + "."; }
-
-bool WriteAll(int fd, const uint8_t* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
 
 // Our own answer, beside the system's errors, for a target that is no
 // ordinary file.
@@ -209,9 +198,10 @@ int WriteInPlace(const std::string& path, const uint8_t* data, std::size_t size)
   std::size_t had = 0;
   int err = ::fstat(fd, &st) != 0 ? errno : S_ISREG(st.st_mode) ? 0 : kNotRegular;
   if (err == 0) err = ReadAll(fd, earlier, sizeof earlier, had);
-  if (err == 0 && (::lseek(fd, 0, SEEK_SET) != 0 || !WriteAll(fd, data, size))) {
+  if (err == 0 && (::lseek(fd, 0, SEEK_SET) != 0 || !WriteAllBytes(fd, data, size))) {
     err = errno;
-    if (::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, earlier, had) && st.st_size < off_t(size))
+    if (::lseek(fd, 0, SEEK_SET) == 0 && WriteAllBytes(fd, earlier, had) &&
+        st.st_size < off_t(size))
       (void)!::ftruncate(fd, st.st_size);
   }
   if (err == 0 && (::ftruncate(fd, static_cast<off_t>(size)) != 0 || ::fsync(fd) != 0)) err = errno;
@@ -259,7 +249,7 @@ int WriteSavedGameBytes(const std::string& chosen, const uint8_t* data, std::siz
     return errno;
   }
   int err = 0;
-  if (!WriteAll(fd, data, size) || ::fsync(fd) != 0) err = errno;
+  if (!WriteAllBytes(fd, data, size) || ::fsync(fd) != 0) err = errno;
   if (err == 0 && exists) {
     // The owner first: changing it may clear the set-id bits that the mode
     // then puts back. Only a privileged user may give the file away.

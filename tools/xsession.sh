@@ -181,7 +181,9 @@ xsession_forget_kept() {
 #   fail REASON...   prints the reason, the trace and the standard error, exits 1
 #                    (a script may define its own afterwards, over
 #                    xsession_dump_logs);
-#   wait_trace PATTERN [SECONDS]   xsession_wait_trace on $work/trace.
+#   wait_trace PATTERN [SECONDS]   xsession_wait_trace on $work/trace;
+#   count PATTERN    the number of trace lines matching it;
+#   wait_count PATTERN N   waits (30 s at most) until at least N lines match.
 xsession_test_setup() {
   local tool
   for tool in "$@"; do
@@ -198,6 +200,15 @@ xsession_test_setup() {
     exit 1
   }
   wait_trace() { xsession_wait_trace "$work/trace" "$@"; }
+  count() { grep -cE "$1" "$work/trace" || true; }
+  wait_count() {
+    for _ in $(seq 600); do
+      [ "$(count "$1")" -ge "$2" ] && return 0
+      kill -0 "$game_pid" 2>/dev/null || fail "the program ended while waiting for '$1'"
+      sleep 0.05
+    done
+    fail "fewer than $2 lines '$1'"
+  }
 }
 
 xsession_dump_logs() {

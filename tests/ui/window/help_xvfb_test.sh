@@ -25,16 +25,6 @@ key() {
   xdotool windowfocus --sync "$win" 2>/dev/null || true
   xdotool key "$1"
 }
-count() { grep -cE "$1" "$work/trace" || true; }
-# Waits until the trace holds at least $2 lines matching $1.
-wait_count() {
-  for _ in $(seq 400); do
-    [ "$(count "$1")" -ge "$2" ] && return 0
-    kill -0 "$game_pid" 2>/dev/null || fail "the program ended while waiting for '$1'"
-    sleep 0.05
-  done
-  fail "fewer than $2 lines '$1'"
-}
 # The signature of a 16 x 16 patch in the middle of board square ($2, $3)
 # in the screenshot $1.
 patch() {

@@ -27,16 +27,6 @@ key() {
   xdotool windowfocus --sync "$1" 2>/dev/null || true
   xdotool key "$2"
 }
-count() { grep -cE "$1" "$work/trace" || true; }
-# Waits until the trace holds at least $2 lines matching $1.
-wait_count() {
-  for _ in $(seq 600); do
-    [ "$(count "$1")" -ge "$2" ] && return 0
-    kill -0 "$game_pid" 2>/dev/null || fail "the program ended while waiting for '$1'"
-    sleep 0.05
-  done
-  fail "fewer than $2 lines '$1'"
-}
 # The game's dialog on the screen (a window of its own smaller than the
 # screen), once it shows.
 wait_dialog() {
