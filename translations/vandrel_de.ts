@@ -152,13 +152,13 @@
         <location filename="../ui/window/accessibility.cpp" line="97"/>
         <source>The computer&apos;s pieces stacked in %1</source>
         <extracomment>The number of the computer&apos;s pieces on one square of its Base column; %1 is the square (&quot;the left Base column, row 2&quot;).</extracomment>
-        <translation>Gestapelte Figuren des Computers auf %1</translation>
+        <translation>Gestapelte Figuren des Computers, %1</translation>
     </message>
     <message>
         <location filename="../ui/window/accessibility.cpp" line="101"/>
         <source>Your pieces stacked in %1</source>
         <extracomment>The number of the player&apos;s pieces on one square of their Base column; %1 is the square.</extracomment>
-        <translation>Deine gestapelten Figuren auf %1</translation>
+        <translation>Deine gestapelten Figuren, %1</translation>
     </message>
     <message>
         <location filename="../ui/window/accessibility.cpp" line="150"/>
