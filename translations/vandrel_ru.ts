@@ -220,7 +220,7 @@
         <location filename="../app/cmdline.cpp" line="74"/>
         <source>a saved game to start from, as &quot;Load&quot; starts one</source>
         <extracomment>--help: what the argument is. &quot;Load&quot; is the button.</extracomment>
-        <translation>сохранённая партия, которую открыть, как кнопкой «Загр.»</translation>
+        <translation>сохранённая партия для начала игры, как по кнопке «Загр.»</translation>
     </message>
     <message>
         <location filename="../app/cmdline.cpp" line="77"/>
