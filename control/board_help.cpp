@@ -50,8 +50,6 @@ SquareSaid SquareOf(int col, int row) {
   return {QT_TRANSLATE_NOOP("vandrel::Game", "column %1, row %2"), {col, row + 1}};
 }
 
-std::string SquareWords(int col, int row) { return English(SquareOf(col, row)); }
-
 Said ComputerMoveSaid(const PieceTable& before, const PieceTable& after) {
   Said said;
   for (int p = 0; p < kPiecesPerTeam; ++p) {
@@ -83,10 +81,6 @@ Said ComputerMoveSaid(const PieceTable& before, const PieceTable& after) {
   return said;
 }
 
-std::string ComputerMoveText(const PieceTable& before, const PieceTable& after) {
-  return English(ComputerMoveSaid(before, after));
-}
-
 Said HintSaid(const PieceTable& b, const Choice& c, int removal) {
   if (c.piece == 0) {
     //: A screen reader's alert for the hint key: the removal option, when the
@@ -103,10 +97,6 @@ Said HintSaid(const PieceTable& b, const Choice& c, int removal) {
   //: A screen reader's alert for the hint key: %1 and %2 are squares.
   return {QT_TRANSLATE_NOOP("vandrel::Game", "Hint: move your piece from %1 to %2"),
           {SquareOf(x.Col, x.Row), SquareOf(c.col, c.row)}};
-}
-
-std::string HintText(const PieceTable& b, const Choice& c, int removal) {
-  return English(HintSaid(b, c, removal));
 }
 
 }  // namespace vandrel

@@ -16,17 +16,6 @@ namespace {
 
 std::string Reason(int err) { return std::string(std::strerror(err)) + "."; }
 
-std::string DirOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string BaseOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // Temporaries are named ".NAME.tmp-XXXXXX" beside the file they replace.
 std::string TempPrefix(const std::string& base) { return "." + base + ".tmp-"; }
 
@@ -77,6 +66,17 @@ bool WriteAllBytes(int fd, const void* data, std::size_t size) {
     size -= static_cast<std::size_t>(n);
   }
   return true;
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 KeptRead ReadKeptFile(const std::string& path, std::size_t maxBytes) {
@@ -143,7 +143,7 @@ std::string MakeKeptFolder(const std::string& dir) {
   if (dir.empty()) return "no home folder is known.";
   struct stat st;
   if (::stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode) ? "" : Reason(ENOTDIR);
-  const std::string parent = DirOf(dir);
+  const std::string parent = FolderOf(dir);
   if (parent != dir && parent != "/" && parent != ".") {
     if (std::string why = MakeKeptFolder(parent); !why.empty()) return why;
   }
@@ -151,26 +151,32 @@ std::string MakeKeptFolder(const std::string& dir) {
   return {};
 }
 
-std::string WriteKeptFile(const std::string& path, std::string_view bytes) {
-  const std::string dir = DirOf(path);
+std::string ReplaceKeptFile(const std::string& path, const KeptFiller& fill) {
+  const std::string dir = FolderOf(path);
   if (std::string why = MakeKeptFolder(dir); !why.empty()) return why;
-  RemoveStaleTemporaries(dir, BaseOf(path));
-  std::string tmp = dir + "/" + TempPrefix(BaseOf(path)) + "XXXXXX";
+  RemoveStaleTemporaries(dir, NameOf(path));
+  std::string tmp = dir + "/" + TempPrefix(NameOf(path)) + "XXXXXX";
   const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
   if (fd < 0) return Reason(errno);
-  int err = 0;
-  if (!WriteAllBytes(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) err = errno;
-  if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0) err = errno;
-  if (err != 0) {
+  std::string why = fill(fd, tmp);
+  if (::close(fd) != 0 && why.empty()) why = Reason(errno);
+  if (why.empty() && ::rename(tmp.c_str(), path.c_str()) != 0) why = Reason(errno);
+  if (!why.empty()) {
     ::unlink(tmp.c_str());
-    return Reason(err);
+    return why;
   }
   if (const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dfd >= 0) {
     ::fsync(dfd);
     ::close(dfd);
   }
   return {};
+}
+
+std::string WriteKeptFile(const std::string& path, std::string_view bytes) {
+  return ReplaceKeptFile(path, [bytes](int fd, const std::string&) {
+    if (!WriteAllBytes(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) return Reason(errno);
+    return std::string();
+  });
 }
 
 }  // namespace vandrel

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,17 @@ KeptRead ReadKeptFile(const std::string& path, std::size_t maxBytes);
 // one, never a part. A link at path is replaced, not followed. Answers "" or
 // the system's reason followed by a full stop.
 std::string WriteKeptFile(const std::string& path, std::string_view bytes);
+
+// Fills a fresh temporary file in the same folder (made, with its parents,
+// when missing) through `fill`, which gets its descriptor and its name and
+// must leave it complete on the disk, answering "" or why not; then renames
+// it over path as WriteKeptFile does.
+using KeptFiller = std::function<std::string(int fd, const std::string& tmpPath)>;
+std::string ReplaceKeptFile(const std::string& path, const KeptFiller& fill);
+
+// The folder of a path ("." for a bare name) and its last part.
+std::string FolderOf(const std::string& path);
+std::string NameOf(const std::string& path);
 
 // Writes all the bytes to fd, going on after interruptions and short writes;
 // false, with errno set, when it cannot.

@@ -81,7 +81,7 @@ void MatchMemory::KeepUnfinished(const SavedGame& g) {
   struct stat st;
   if (::lstat(paths_.unfinished.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
     ::unlink(paths_.unfinished.c_str());
-  std::string why = MakeKeptFolder(paths_.unfinished.substr(0, paths_.unfinished.rfind('/')));
+  std::string why = MakeKeptFolder(FolderOf(paths_.unfinished));
   if (why.empty()) why = WriteSavedGame(paths_.unfinished, g);
   if (!why.empty())
     SayOnce(unfinishedWriteTold_,

@@ -114,17 +114,6 @@ int ReadAll(int fd, uint8_t* data, std::size_t size, std::size_t& got) {
   return 0;
 }
 
-std::string DirOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string BaseOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // The file a save must change: symbolic links are followed, also to a target
 // that does not exist yet, so a link keeps pointing at the saved game.
 int ResolveLinks(std::string& path) {
@@ -138,7 +127,7 @@ int ResolveLinks(std::string& path) {
     if (n < 0) return errno;
     if (static_cast<std::size_t>(n) >= target.size()) return ENAMETOOLONG;  // it changed
     target.resize(static_cast<std::size_t>(n));
-    path = target.front() == '/' ? target : DirOf(path) + "/" + target;
+    path = target.front() == '/' ? target : FolderOf(path) + "/" + target;
   }
 }
 
@@ -219,7 +208,7 @@ void SyncFolder(const std::string& dir) {
 int WriteSavedGameBytes(const std::string& chosen, const uint8_t* data, std::size_t size) {
   std::string path = chosen;
   if (const int err = ResolveLinks(path)) return err;
-  const std::string dir = DirOf(path);
+  const std::string dir = FolderOf(path);
 
   // An existing file: the user must be allowed to write it, and it keeps its
   // mode, its owner (where we may set it) and its other hard links.
@@ -240,7 +229,7 @@ int WriteSavedGameBytes(const std::string& chosen, const uint8_t* data, std::siz
   if (exists && old.st_nlink > 1) return WriteInPlace(path, data, size);
 
   RemoveStaleTemporaries(dir);
-  std::string tmp = TempPattern(dir, BaseOf(path));
+  std::string tmp = TempPattern(dir, NameOf(path));
   const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
   if (fd < 0) {
     // A folder we may not write into, holding a file we may write: write the
@@ -332,7 +321,7 @@ std::string DecodeSavedGame(const uint8_t* data, std::size_t size, SavedGame& ou
     if (g.Score[t] < 0 || g.Bonus[t] < 0) return kNotASavedGame;
   for (int t = 0; t < kTeams; ++t)
     if (g.Score[t] > kMaxPoints || g.Bonus[t] > kMaxPoints) return kNotASavedGame;
-  if (g.GamesLeft > 10 || g.GamesLeft < kMinGamesLeft) return kNotASavedGame;
+  if (g.GamesLeft > kMaxGamesPerMatch || g.GamesLeft < kMinGamesLeft) return kNotASavedGame;
 
   // The position itself must be one the rules can reach.
   GameState probe;

@@ -45,6 +45,9 @@ constexpr int ReturnRowOf(int t) { return StartRowOf(t); }
 // them saturates there and never overflows.
 constexpr int32_t kMaxPoints = 99'999'999;
 constexpr int32_t kMinGamesLeft = -1'000'000;
+// The games a match may have, as the options offer them.
+constexpr int kMinGamesPerMatch = 1;
+constexpr int kMaxGamesPerMatch = 10;
 constexpr int32_t AddPoints(int32_t points, int64_t add) {
   const int64_t sum = int64_t{points} + add;
   return static_cast<int32_t>(sum > kMaxPoints ? kMaxPoints : sum < 0 ? 0 : sum);

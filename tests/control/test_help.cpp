@@ -58,12 +58,12 @@ TEST(BoardHelp, TheComputersMoveAsSquaresAndWords) {
     const PieceTable before = s.Pieces;
     for (const auto& [t, p, col, row] : c.turn) testing::Place(s, t, p, col, row);
     EXPECT_EQ(LastMoveSquares(before, s.Pieces), c.squares) << c.name;
-    EXPECT_EQ(ComputerMoveText(before, s.Pieces), c.said) << c.name;
+    EXPECT_EQ(English(ComputerMoveSaid(before, s.Pieces)), c.said) << c.name;
   }
   const PieceTable start = Position(testing::kStartPicture).Pieces;
-  EXPECT_EQ(HintText(start, {3, 3, 4}, 0),
+  EXPECT_EQ(English(HintSaid(start, {3, 3, 4}, 0)),
             "Hint: move your piece from column 3, row 7 to column 3, row 5");
-  EXPECT_EQ(HintText(start, {0, 0, 0}, 5),
+  EXPECT_EQ(English(HintSaid(start, {0, 0, 0}, 5)),
             "Hint: send back the computer's piece on column 5, row 2");
 }
 
@@ -81,7 +81,7 @@ TEST(BoardHelp, SquaresInTheRulesNumbers) {
       {7, 1, "the right Base column, row 2"},
       {7, 6, "the right Base column, row 7"},
   };
-  for (const auto& c : cases) EXPECT_EQ(SquareWords(c.col, c.row), c.said) << c.col << c.row;
+  for (const auto& c : cases) EXPECT_EQ(English(SquareOf(c.col, c.row)), c.said) << c.col << c.row;
 }
 
 TEST(BoardHelp, MarksFollowTheStateAndShowMoves) {
@@ -150,8 +150,9 @@ TEST(BoardHelp, HintThenMoveThenTheComputersMove) {
                 EXPECT_EQ(ui.frameY, x.Row * 70);
                 const uint64_t target = Sq(ui.cursorCol, ui.cursorRow);
                 EXPECT_EQ(ui.marks.reachable & target, showMoves ? target : 0);
-                EXPECT_EQ(ui.announced.back(),
-                          HintText(s.Pieces, {s.piecespin, ui.cursorCol, ui.cursorRow}, 0));
+                EXPECT_EQ(
+                    ui.announced.back(),
+                    English(HintSaid(s.Pieces, {s.piecespin, ui.cursorCol, ui.cursorRow}, 0)));
                 g.bgpicMouseDown(ui.cursorCol * 70 + 35, ui.cursorRow * 70 + 35, MouseButton::Left);
                 EXPECT_FALSE(g.state().PieceSelected);
                 EXPECT_EQ(ui.marks, BoardMarks{});

@@ -6,14 +6,13 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "rules/state.h"
 #include "ui/dialogs/dialog_style.h"
 #include "ui/widgets/key_binding.h"
 
 namespace vandrel {
 
 namespace {
-constexpr int kMinGames = 1;
-constexpr int kMaxGames = 10;
 // The rows of the check boxes and the level stand a row apart; the level
 // takes a band of its own between the check boxes and the buttons: its
 // caption, then its two choices, the first under the check boxes, the second
@@ -183,7 +182,7 @@ void OptionsDialog::FormShow() {
 
 void OptionsDialog::ChangeGames(int step) {
   if (!gamesPerMatch_) return;
-  *gamesPerMatch_ = std::clamp(*gamesPerMatch_ + step, kMinGames, kMaxGames);
+  *gamesPerMatch_ = std::clamp(*gamesPerMatch_ + step, kMinGamesPerMatch, kMaxGamesPerMatch);
   GamesCount->setNum(*gamesPerMatch_);
 }
 

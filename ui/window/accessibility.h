@@ -3,7 +3,7 @@
 // piece with its square; and the square under the keyboard cursor. (The
 // dialogs name their own controls, and the prompt announces itself.)
 //
-// Squares are named in the rules text's numbers (SquareWords in
+// Squares are named in the rules text's numbers (SquareOf in
 // control/board_help.h): columns 1..6 from the left as the numbers below the
 // board show, rows 1..8 from the top, and the two base columns by their side.
 // "Your piece, column 1, row 7" is the human's piece on the leftmost square

@@ -1,14 +1,9 @@
 #include "ui/window/kept_settings.h"
 
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <cerrno>
-#include <cstring>
 #include <optional>
 
 #include "control/kept_file.h"
@@ -17,8 +12,6 @@ namespace vandrel {
 
 namespace {
 
-constexpr int kMinGames = 1;
-constexpr int kMaxGames = 10;
 // A settings file is a few lines; anything much larger is not ours.
 constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 
@@ -74,7 +67,7 @@ void KeptSettings::Load() {
   if (ini.contains(kGames)) {
     bool ok = false;
     const int n = ini.value(kGames).toString().trimmed().toInt(&ok);
-    if (ok && n >= kMinGames && n <= kMaxGames) {
+    if (ok && n >= kMinGamesPerMatch && n <= kMaxGamesPerMatch) {
       v.gamesPerMatch = n;
     } else {
       refused << kGames;
@@ -119,7 +112,7 @@ void KeptSettings::ApplyTo(GameState& s) const {
 
 void KeptSettings::KeepGame(const GameState& s) {
   GameSettings v = values_;
-  v.gamesPerMatch = std::clamp(s.GamesPerMatch, kMinGames, kMaxGames);
+  v.gamesPerMatch = std::clamp(s.GamesPerMatch, kMinGamesPerMatch, kMaxGamesPerMatch);
   v.sound = s.SfxOn;
   v.level = s.Level;
   v.showMoves = s.ShowMoves;
@@ -144,37 +137,24 @@ void KeptSettings::KeepLastFolder(const std::string& file) {
 void KeptSettings::Write() {
   if (path_.isEmpty()) return;
   const std::string file = QFile::encodeName(path_).toStdString();
-  const std::string dir = file.substr(0, file.rfind('/'));
-  std::string why = MakeKeptFolder(dir);
-  if (why.empty()) {
-    // Written into a fresh temporary file that then replaces whatever stood
-    // at the path (a FIFO or a link included: QSettings would wait on the
-    // one and write through the other).
-    std::string tmp = dir + "/.vandrel.conf.tmp-XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) {
-      why = std::strerror(errno);
-    } else {
-      ::close(fd);
-      {
-        QSettings ini(QFile::decodeName(tmp.c_str()), QSettings::IniFormat);
-        ini.setValue(kGames, values_.gamesPerMatch);
-        ini.setValue(kSound, values_.sound);
-        ini.setValue(kLevel, values_.level == ComputerLevel::Strong ? QStringLiteral("strong")
-                                                                    : QStringLiteral("classic"));
-        ini.setValue(kShowMoves, values_.showMoves);
-        ini.setValue(kFullScreen, values_.fullScreen);
-        if (!values_.lastFolder.isEmpty()) ini.setValue(kLastFolder, values_.lastFolder);
-        ini.sync();
-        if (ini.status() != QSettings::NoError) why = "it could not be written";
-      }
-      if (why.empty() && ::rename(tmp.c_str(), file.c_str()) != 0) why = std::strerror(errno);
-      if (!why.empty()) ::unlink(tmp.c_str());
-    }
-  }
+  // QSettings fills a fresh temporary file that then replaces whatever stood
+  // at the path (a FIFO or a link included: QSettings would wait on the one
+  // and write through the other).
+  const std::string why = ReplaceKeptFile(file, [this](int, const std::string& tmp) {
+    QSettings ini(QFile::decodeName(tmp.c_str()), QSettings::IniFormat);
+    ini.setValue(kGames, values_.gamesPerMatch);
+    ini.setValue(kSound, values_.sound);
+    ini.setValue(kLevel, values_.level == ComputerLevel::Strong ? QStringLiteral("strong")
+                                                                : QStringLiteral("classic"));
+    ini.setValue(kShowMoves, values_.showMoves);
+    ini.setValue(kFullScreen, values_.fullScreen);
+    if (!values_.lastFolder.isEmpty()) ini.setValue(kLastFolder, values_.lastFolder);
+    ini.sync();
+    return ini.status() == QSettings::NoError ? std::string() : "it could not be written.";
+  });
   if (!why.empty() && !writeTold_ && warn_) {
     writeTold_ = true;
-    warn_("cannot keep the settings in " + file + ": " + why + ".");
+    warn_("cannot keep the settings in " + file + ": " + why);
   }
 }
 
